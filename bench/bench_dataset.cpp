@@ -1,0 +1,132 @@
+// Builds a large ledger and measures the data layer against a raw read:
+// opening all contracts as a Dataset, Post and Delete by row id, and the
+// plain QSqlQuery read of the same rows as the floor.
+#include "db/LedgerSchema.h"
+#include "db/NewDatabase.h"
+#include "platform/data/Dataset.h"
+#include "platform/data/SqlConnection.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <sys/resource.h>
+
+namespace {
+
+long peakRssKb()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss;
+}
+
+QTextStream out(stdout);
+
+void report(const char *what, qint64 ns, const QString &extra = QString())
+{
+    out << QStringLiteral("%1: %2 ms %3\n").arg(QString::fromUtf8(what), -44).arg(ns / 1e6, 0, 'f', 1).arg(extra);
+    out.flush();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const int contracts = argc > 1 ? QString::fromLatin1(argv[1]).toInt() : 200000;
+    const int projects = 2000;
+    const int payments = contracts * 5;
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bench.db"));
+    createLedgerDatabase(path);
+    SqlConnection c;
+    c.open(path);
+    c.setSchema(&ledgerSchema());
+
+    QElapsedTimer t;
+    t.start();
+    {
+        Transaction tx(c);
+        QSqlQuery p(c.database());
+        p.prepare(QStringLiteral("insert into 项目清单 values(?,?,?)"));
+        for (int i = 0; i < projects; ++i) {
+            p.addBindValue(QStringLiteral("%1-%2").arg(i / 50, 2, 10, QLatin1Char('0')).arg(i % 50, 2, 10, QLatin1Char('0')));
+            p.addBindValue(QStringLiteral("项目%1").arg(i));
+            p.addBindValue(QStringLiteral("工程部"));
+            p.exec();
+        }
+        QSqlQuery k(c.database());
+        k.prepare(QStringLiteral("insert into 合同基本信息表 values(?,?,?,?,?,?,?,?,?,?,?,?,?)"));
+        const QDate d0(2020, 1, 1);
+        for (int i = 0; i < contracts; ++i) {
+            const QVariantList v = {QStringLiteral("%1").arg(i, 8, 10, QLatin1Char('0')), QStringLiteral("合同名称%1").arg(i),
+                                    QStringLiteral("对方单位%1").arg(i % 300), 1000.0 + i, QStringLiteral("合同内容"),
+                                    QStringLiteral("张明"), d0.addDays(i % 2000).toString(Qt::ISODate),
+                                    d0.addDays(i % 2000 + 365).toString(Qt::ISODate), QStringLiteral("工程类"),
+                                    QStringLiteral("%1-%2").arg((i % projects) / 50, 2, 10, QLatin1Char('0')).arg((i % projects) % 50, 2, 10, QLatin1Char('0')),
+                                    QStringLiteral("是"), QString(), QStringLiteral("华北实业有限公司")};
+            for (const QVariant &x : v)
+                k.addBindValue(x);
+            k.exec();
+        }
+        QSqlQuery pay(c.database());
+        pay.prepare(QStringLiteral("insert into 付款情况表 values(?,?,?,?,?,?,?)"));
+        for (int i = 0; i < payments; ++i) {
+            pay.addBindValue(QStringLiteral("%1").arg(i % contracts, 8, 10, QLatin1Char('0')));
+            pay.addBindValue(d0.addDays(i % 2000).toString(Qt::ISODate));
+            pay.addBindValue(100.0 + i % 1000);
+            pay.addBindValue(QStringLiteral("汇票"));
+            pay.addBindValue(QStringLiteral("李华"));
+            pay.addBindValue(QStringLiteral("PZ%1").arg(i));
+            pay.addBindValue(QString());
+            pay.exec();
+        }
+        tx.commit();
+    }
+    report("build ledger", t.nsecsElapsed(),
+           QStringLiteral("(%1 contracts, %2 projects, %3 payments)").arg(contracts).arg(projects).arg(payments));
+
+    const long rssBefore = peakRssKb();
+    t.restart();
+    {
+        QSqlQuery q(c.database());
+        q.setForwardOnly(true);
+        q.exec(QStringLiteral("select rowid, * from 合同基本信息表"));
+        qint64 n = 0;
+        while (q.next())
+            for (int i = 0; i < 14; ++i)
+                n += q.value(i).isNull() ? 0 : 1;
+        report("raw QSqlQuery read of all contracts", t.nsecsElapsed(), QStringLiteral("(%1 values)").arg(n));
+    }
+
+    t.restart();
+    Dataset ds(&c);
+    ds.setTableName(QStringLiteral("合同基本信息表"));
+    ds.open();
+    const qint64 openNs = t.nsecsElapsed();
+    report("Dataset open of all contracts", openNs,
+           QStringLiteral("(%1 rows, peak RSS %2 MB, +%3 MB)").arg(ds.recordCount()).arg(peakRssKb() / 1024).arg((peakRssKb() - rssBefore) / 1024));
+
+    t.restart();
+    const int edits = 1000;
+    for (int i = 0; i < edits; ++i) {
+        ds.moveTo(i * (contracts / edits));
+        ds.setValue(QStringLiteral("合同金额"), QStringLiteral("%1").arg(5000 + i));
+        ds.post();
+    }
+    report("Post by row id (per row)", t.nsecsElapsed() / edits, QStringLiteral("(%1 posts)").arg(edits));
+
+    t.restart();
+    for (int i = 0; i < edits; ++i) {
+        ds.moveTo(ds.recordCount() / 2);
+        ds.remove();
+    }
+    report("Delete by row id (per row)", t.nsecsElapsed() / edits, QStringLiteral("(%1 deletes)").arg(edits));
+    return 0;
+}

@@ -1,0 +1,63 @@
+#include "platform/Application.h"
+
+#include "platform/Dialogs.h"
+#include "platform/data/DbError.h"
+
+#include <QFont>
+
+Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const DbError &e) {
+        Dialogs::showError(e.message());
+    } catch (const std::exception &e) {
+        Dialogs::showError(QString::fromUtf8(e.what()));
+    }
+    return true;
+}
+
+void Application::setUpLook()
+{
+    // Without an explicit list Qt picks Japanese glyph shapes for hanzi.
+    QFont font(QStringLiteral("Noto Sans CJK SC"));
+    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"),
+                      QStringLiteral("AR PL UMing CN"), QStringLiteral("DejaVu Sans")});
+    font.setPointSize(9);
+    QApplication::setFont(font);
+}
+
+bool guarded(const std::function<void()> &action)
+{
+    try {
+        action();
+        return true;
+    } catch (const DbError &e) {
+        Dialogs::showError(e.message());
+    } catch (const std::exception &e) {
+        Dialogs::showError(QString::fromUtf8(e.what()));
+    }
+    return false;
+}
+
+namespace Program {
+namespace {
+std::function<void()> g_handler;
+bool g_ended = false;
+} // namespace
+
+void end()
+{
+    g_ended = true;
+    if (g_handler)
+        g_handler();
+    else
+        QApplication::exit(0);
+}
+
+void setEndHandler(std::function<void()> handler) { g_handler = std::move(handler); }
+bool hasEnded() { return g_ended; }
+void resetEnded() { g_ended = false; }
+} // namespace Program

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QApplication>
+
+#include <functional>
+
+// The application object: an error that escapes an event handler is shown by
+// the default error display and the program goes on.
+class Application : public QApplication
+{
+public:
+    Application(int &argc, char **argv);
+    bool notify(QObject *receiver, QEvent *event) override;
+
+    // Sets the fonts and hint pause the whole program uses.
+    static void setUpLook();
+};
+
+// Runs an action; a DbError or std::exception it throws goes to the default
+// error display. For code that Qt calls outside an event (queued slots, models).
+bool guarded(const std::function<void()> &action);
+
+// Ending the program. Windows call endProgram(); a test installs a handler and
+// observes the end instead of the process exiting.
+namespace Program {
+void end();
+void setEndHandler(std::function<void()> handler);
+bool hasEnded();
+void resetEnded();
+} // namespace Program

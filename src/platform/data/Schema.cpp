@@ -1,0 +1,66 @@
+#include "platform/data/Schema.h"
+
+const ColumnDef *TableDef::column(const QString &n) const
+{
+    for (const ColumnDef &c : columns)
+        if (c.name.compare(n, Qt::CaseInsensitive) == 0)
+            return &c;
+    return nullptr;
+}
+
+QStringList TableDef::columnNames() const
+{
+    QStringList names;
+    for (const ColumnDef &c : columns)
+        names << c.name;
+    return names;
+}
+
+Schema::Schema(QList<TableDef> tables, QList<IndexDef> indexes)
+    : m_tables(std::move(tables)), m_indexes(std::move(indexes))
+{
+}
+
+const TableDef *Schema::table(const QString &name) const
+{
+    for (const TableDef &t : m_tables)
+        if (t.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &t;
+    return nullptr;
+}
+
+static QString columnSql(const ColumnDef &c)
+{
+    const QString q = QLatin1Char('"') + c.name + QLatin1Char('"');
+    switch (c.type) {
+    case ColumnType::Text:
+        return q + QStringLiteral(" TEXT");
+    case ColumnType::Integer:
+        return q + QStringLiteral(" INTEGER");
+    case ColumnType::Amount:
+        return q + QStringLiteral(" REAL");
+    case ColumnType::Date:
+        // Only a real calendar date in ISO form is accepted.
+        return q + QStringLiteral(" TEXT CHECK (%1 IS NULL OR date(%1) IS %1)").arg(q);
+    }
+    return q;
+}
+
+QStringList Schema::createStatements() const
+{
+    QStringList sql;
+    for (const TableDef &t : m_tables) {
+        QStringList cols;
+        for (const ColumnDef &c : t.columns)
+            cols << columnSql(c);
+        sql << QStringLiteral("CREATE TABLE \"%1\" (%2) STRICT").arg(t.name, cols.join(QStringLiteral(", ")));
+    }
+    for (const IndexDef &i : m_indexes) {
+        QStringList cols;
+        for (const QString &c : i.columns)
+            cols << QLatin1Char('"') + c + QLatin1Char('"');
+        sql << QStringLiteral("CREATE %1INDEX \"%2\" ON \"%3\" (%4)")
+                   .arg(i.unique ? QStringLiteral("UNIQUE ") : QString(), i.name, i.table, cols.join(QStringLiteral(", ")));
+    }
+    return sql;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// A database schema held as data: the tables with their columns in stored
+// order, logical types and widths, and the indexes. The DDL and the data
+// layer's conversions are derived from it.
+enum class ColumnType { Text, Date, Amount, Integer };
+
+struct ColumnDef {
+    QString name;
+    ColumnType type = ColumnType::Text;
+    int width = 0; // in GBK bytes; 0 = no limit (text columns only)
+};
+
+struct TableDef {
+    QString name;
+    QList<ColumnDef> columns;
+
+    const ColumnDef *column(const QString &name) const;
+    QStringList columnNames() const;
+};
+
+struct IndexDef {
+    QString name;
+    QString table;
+    QStringList columns;
+    bool unique = false;
+};
+
+class Schema
+{
+public:
+    Schema(QList<TableDef> tables, QList<IndexDef> indexes);
+
+    const QList<TableDef> &tables() const { return m_tables; }
+    const QList<IndexDef> &indexes() const { return m_indexes; }
+    const TableDef *table(const QString &name) const;
+
+    // CREATE TABLE (STRICT, with type checks) and CREATE INDEX statements.
+    QStringList createStatements() const;
+
+private:
+    QList<TableDef> m_tables;
+    QList<IndexDef> m_indexes;
+};

@@ -1,0 +1,53 @@
+#include "support/TestDb.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+TestDb::TestDb(const NewDatabaseOptions &options)
+{
+    m_path = m_dir.filePath(QStringLiteral("ledger.db"));
+    createLedgerDatabase(m_path, options);
+    m_dm = std::make_unique<Tdm>();
+    m_dm->openDatabase(m_path, options.databasePassword);
+}
+
+TestDb::~TestDb() = default;
+
+void TestDb::exec(const QString &sql, const QVariantList &params) const
+{
+    connection()->exec(sql, params);
+}
+
+QVariant TestDb::scalar(const QString &sql, const QVariantList &params) const
+{
+    return connection()->scalar(sql, params);
+}
+
+int TestDb::count(const QString &table, const QString &where, const QVariantList &params) const
+{
+    QString sql = QStringLiteral("select count(*) from ") + table;
+    if (!where.isEmpty())
+        sql += QStringLiteral(" where ") + where;
+    return scalar(sql, params).toInt();
+}
+
+QStringList TestDb::rows(const QString &sql, const QVariantList &params) const
+{
+    QSqlQuery q = connection()->exec(sql, params);
+    QStringList out;
+    while (q.next()) {
+        QStringList values;
+        for (int i = 0; i < q.record().count(); ++i)
+            values << (q.value(i).isNull() ? QStringLiteral("<null>") : q.value(i).toString());
+        out << values.join(QLatin1Char('|'));
+    }
+    return out;
+}
+
+void TestDb::insert(const QString &table, const QVariantList &values) const
+{
+    QStringList marks;
+    for (qsizetype i = 0; i < values.size(); ++i)
+        marks << QStringLiteral("?");
+    exec(QStringLiteral("insert into %1 values(%2)").arg(table, marks.join(QLatin1Char(','))), values);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "db/NewDatabase.h"
+#include "db/Tdm.h"
+
+#include <QTemporaryDir>
+#include <QVariant>
+
+#include <memory>
+
+// A fresh ledger database in a temporary folder, opened by a data module
+// (so `dm` points at it) for the life of the object.
+class TestDb
+{
+public:
+    explicit TestDb(const NewDatabaseOptions &options = {});
+    ~TestDb();
+
+    QString path() const { return m_path; }
+    QString dir() const { return m_dir.path(); }
+    Tdm *dm() const { return m_dm.get(); }
+    SqlConnection *connection() const { return m_dm->ADOConnection1; }
+
+    // Runs a statement with bound values (seeding and checking).
+    void exec(const QString &sql, const QVariantList &params = {}) const;
+    QVariant scalar(const QString &sql, const QVariantList &params = {}) const;
+    int count(const QString &table, const QString &where = QString(), const QVariantList &params = {}) const;
+    // Rows of a query, each row's values joined by "|" (nulls as "<null>").
+    QStringList rows(const QString &sql, const QVariantList &params = {}) const;
+    void insert(const QString &table, const QVariantList &values) const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+    std::unique_ptr<Tdm> m_dm;
+};
