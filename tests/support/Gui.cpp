@@ -61,6 +61,13 @@ void clickCell(QAbstractItemView *view, int row, int column)
     QApplication::processEvents();
 }
 
+void clickSelectedCell(QAbstractItemView *view, int row, int column)
+{
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    clickCell(view, row, column);
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+}
+
 void focus(QWidget *widget)
 {
     widget->activateWindow();

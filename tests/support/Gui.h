@@ -16,6 +16,10 @@ void click(QWidget *button);
 void pressEnter(QWidget *widget);
 // A mouse click in the middle of a cell of a grid.
 void clickCell(QAbstractItemView *view, int row, int column);
+// A click on the cell that is already selected, which opens its editor in an
+// editable grid; waits past the double-click interval on both sides, as the
+// view only starts editing once no double click can follow.
+void clickSelectedCell(QAbstractItemView *view, int row, int column);
 // Sets the focus and processes the events it causes.
 void focus(QWidget *widget);
 
