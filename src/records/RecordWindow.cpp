@@ -1,0 +1,380 @@
+#include "records/RecordWindow.h"
+
+#include "db/Tdm.h"
+#include "platform/Dialogs.h"
+#include "platform/data/DataSource.h"
+#include "platform/data/Dataset.h"
+#include "platform/data/SqlCommand.h"
+#include "platform/widgets/DBGrid.h"
+#include "platform/widgets/DBLookupComboBox.h"
+#include "platform/widgets/DateTimePicker.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+using Entry = RecordWindowKind::Entry;
+
+QPushButton *button(const QString &caption, const char *name, QWidget *parent)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    // Clicking a button takes the focus from the grid, so a new grid row that
+    // nobody touched goes away first.
+    b->setFocusPolicy(Qt::StrongFocus);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QString entryLabel(Entry entry)
+{
+    switch (entry) {
+    case Entry::Contract: return QStringLiteral("合同编号");
+    case Entry::Date: return QStringLiteral("日期");
+    case Entry::Amount: return QStringLiteral("金额");
+    case Entry::Method: return QStringLiteral("付款方式");
+    case Entry::Handler: return QStringLiteral("经办人员");
+    case Entry::Voucher: return QStringLiteral("凭证号码");
+    case Entry::Remark: return QStringLiteral("备注");
+    }
+    return QString();
+}
+
+} // namespace
+
+RecordWindow::RecordWindow(RecordWindowKind kind, QWidget *parent)
+    : QWidget(parent), m_kind(std::move(kind))
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(m_kind.title);
+    resize(800, 520);
+
+    ADOQuery1 = new Dataset(dm->ADOConnection1, this);
+    ADOQuery1->setObjectName(QStringLiteral("ADOQuery1"));
+    DataSource1 = new DataSource(ADOQuery1, this);
+    DataSource1->setObjectName(QStringLiteral("DataSource1"));
+    ADOTable1 = new Dataset(dm->ADOConnection1, this);
+    ADOTable1->setObjectName(QStringLiteral("ADOTable1"));
+    DataSource2 = new DataSource(ADOTable1, this);
+    DataSource2->setObjectName(QStringLiteral("DataSource2"));
+    ADOCommand1 = new SqlCommand(dm->ADOConnection1, this);
+    ADOCommand1->setObjectName(QStringLiteral("ADOCommand1"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+    buildToolBar();
+    buildSearchBar();
+
+    DBGrid1 = new DBGrid(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setColumns(m_kind.columns);
+    DBGrid1->setDataSource(DataSource1);
+    DBGrid1->setReadOnly(true);
+    connect(DBGrid1, &DBGrid::cellClicked, this, &RecordWindow::DBGrid1CellClick);
+    layout->addWidget(DBGrid1, 1);
+
+    buildNewRowGroup();
+    FormCreate();
+}
+
+void RecordWindow::buildToolBar()
+{
+    auto *bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    const struct {
+        const char *caption;
+        const char *name;
+        void (RecordWindow::*handler)();
+    } buttons[] = {
+        {"首记录", "BitBtn2", &RecordWindow::BitBtn2Click},
+        {"上记录", "BitBtn3", &RecordWindow::BitBtn3Click},
+        {"下记录", "BitBtn4", &RecordWindow::BitBtn4Click},
+        {"尾记录", "BitBtn5", &RecordWindow::BitBtn5Click},
+        {"修改", "BitBtn9", &RecordWindow::BitBtn9Click},
+        {"删除", "BitBtn7", &RecordWindow::BitBtn7Click},
+        {"关闭", "BitBtn10", &RecordWindow::BitBtn10Click},
+    };
+    for (const auto &b : buttons) {
+        QPushButton *w = button(QString::fromUtf8(b.caption), b.name, bar);
+        connect(w, &QPushButton::clicked, this, b.handler);
+        bar->addWidget(w);
+    }
+    static_cast<QVBoxLayout *>(this->layout())->addWidget(bar);
+}
+
+void RecordWindow::buildSearchBar()
+{
+    auto *panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameShape(QFrame::StyledPanel);
+    auto *row = new QHBoxLayout(panel);
+    row->setContentsMargins(6, 4, 6, 4);
+
+    ComboBox1 = new QComboBox(panel);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->addItem(QStringLiteral("合同编号"));
+    ComboBox1->setCurrentIndex(0);
+    Edit1 = new QLineEdit(panel);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setMinimumWidth(160);
+    connect(Edit1, &QLineEdit::returnPressed, this, [this] { Edit1KeyPress(QChar(13)); });
+    BitBtn1 = button(QStringLiteral("查询(&Q)"), "BitBtn1", panel);
+    connect(BitBtn1, &QPushButton::clicked, this, &RecordWindow::BitBtn1Click);
+
+    row->addWidget(ComboBox1);
+    row->addWidget(Edit1);
+    row->addWidget(BitBtn1);
+    row->addStretch(1);
+    static_cast<QVBoxLayout *>(layout())->addWidget(panel);
+}
+
+void RecordWindow::buildNewRowGroup()
+{
+    GroupBox1 = new QGroupBox(m_kind.groupCaption, this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    auto *grid = new QGridLayout(GroupBox1);
+    grid->setHorizontalSpacing(6);
+
+    QList<QWidget *> controls;
+    for (Entry entry : m_kind.entries) {
+        QWidget *control = nullptr;
+        switch (entry) {
+        case Entry::Contract:
+            DBLookupComboBox1 = new DBLookupComboBox(GroupBox1);
+            DBLookupComboBox1->setObjectName(QStringLiteral("DBLookupComboBox1"));
+            DBLookupComboBox1->setMinimumWidth(110);
+            control = DBLookupComboBox1;
+            break;
+        case Entry::Date:
+            DateTimePicker1 = new DateTimePicker(GroupBox1);
+            DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
+            control = DateTimePicker1;
+            break;
+        case Entry::Amount:
+            control = Edit3 = new QLineEdit(GroupBox1);
+            Edit3->setObjectName(QStringLiteral("Edit3"));
+            break;
+        case Entry::Method:
+            ComboBox2 = new QComboBox(GroupBox1);
+            ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+            ComboBox2->addItems({QStringLiteral("汇票"), QStringLiteral("转账支票"), QStringLiteral("现金"),
+                                 QStringLiteral("现金支票"), QStringLiteral("其他")});
+            ComboBox2->setCurrentIndex(0);
+            control = ComboBox2;
+            break;
+        case Entry::Handler:
+            control = Edit5 = new QLineEdit(GroupBox1);
+            Edit5->setObjectName(QStringLiteral("Edit5"));
+            break;
+        case Entry::Voucher:
+            control = Edit6 = new QLineEdit(GroupBox1);
+            Edit6->setObjectName(QStringLiteral("Edit6"));
+            break;
+        case Entry::Remark:
+            control = Edit4 = new QLineEdit(GroupBox1);
+            Edit4->setObjectName(QStringLiteral("Edit4"));
+            break;
+        }
+        controls << control;
+    }
+    BitBtn11 = button(m_kind.submitCaption, "BitBtn11", GroupBox1);
+    connect(BitBtn11, &QPushButton::clicked, this, &RecordWindow::BitBtn11Click);
+
+    // Label and control pairs in reading order, the submit button last; a
+    // short group stays on one line.
+    const int cellCount = int(controls.size()) + 1;
+    const int perRow = cellCount <= 5 ? cellCount : 4;
+    for (int i = 0; i < cellCount; ++i) {
+        const int r = i / perRow;
+        const int c = (i % perRow) * 2;
+        if (i == cellCount - 1) {
+            grid->addWidget(BitBtn11, r, c, 1, 2, Qt::AlignLeft);
+            break;
+        }
+        auto *label = new QLabel(entryLabel(m_kind.entries[i]), GroupBox1);
+        label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+        label->setBuddy(controls[i]);
+        grid->addWidget(label, r, c, Qt::AlignRight);
+        grid->addWidget(controls[i], r, c + 1);
+        grid->setColumnStretch(c + 1, 1);
+    }
+    static_cast<QVBoxLayout *>(layout())->addWidget(GroupBox1);
+}
+
+void RecordWindow::FormCreate()
+{
+    DateTimePicker1->setValue(QDate::currentDate());
+    // The contracts as they are now; the list is not read again while the
+    // window is open.
+    ADOTable1->setTableName(QStringLiteral("合同基本信息表"));
+    ADOTable1->open();
+    DBLookupComboBox1->setListSource(DataSource2, QStringLiteral("合同编号"), QStringLiteral("合同编号"));
+}
+
+void RecordWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    FormShow();
+}
+
+void RecordWindow::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    QWidget::closeEvent(event);
+}
+
+void RecordWindow::FormShow()
+{
+    listRows(QStringLiteral("select * from %1 order by 合同编号").arg(m_kind.table));
+}
+
+void RecordWindow::FormClose()
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void RecordWindow::listRows(const QString &sql, const QVariantList &params)
+{
+    ADOQuery1->close();
+    ADOQuery1->clearSql();
+    ADOQuery1->setSql(sql, params);
+    ADOQuery1->open();
+    for (int i = 0; i < m_kind.columnWidths.size() && i < DBGrid1->datasetModel()->columnCount(); ++i)
+        DBGrid1->setColumnWidth(i, m_kind.columnWidths[i]);
+}
+
+void RecordWindow::BitBtn1Click()
+{
+    // Unsorted, and wildcards typed into the search text act as wildcards.
+    listRows(QStringLiteral("select * from %1 where 合同编号 like '%'||?||'%'").arg(m_kind.table),
+             {Edit1->text()});
+}
+
+void RecordWindow::Edit1KeyPress(QChar key)
+{
+    if (key == QChar(13))
+        BitBtn1Click();
+}
+
+void RecordWindow::BitBtn2Click()
+{
+    ADOQuery1->first();
+}
+
+void RecordWindow::BitBtn3Click()
+{
+    ADOQuery1->prior();
+}
+
+void RecordWindow::BitBtn4Click()
+{
+    ADOQuery1->next();
+}
+
+void RecordWindow::BitBtn5Click()
+{
+    ADOQuery1->last();
+}
+
+void RecordWindow::BitBtn9Click()
+{
+    ADOQuery1->edit();
+    DBGrid1->setReadOnly(false);
+}
+
+void RecordWindow::DBGrid1CellClick(const QModelIndex &index, bool wasCurrent)
+{
+    // A click on the selected cell opens its editor (the grid does that) and
+    // editing goes on.
+    if (DBGrid1->isReadOnly() || wasCurrent)
+        return;
+    // The grid could not store the row it was asked to leave and has already
+    // said why; editing goes on until the value is corrected or discarded.
+    if (ADOQuery1->isEditing() && ADOQuery1->currentRow() != index.row()) {
+        // Keep the highlight on the row still pending, not on the cell clicked.
+        DBGrid1->selectionModel()->select(DBGrid1->currentIndex(), QItemSelectionModel::ClearAndSelect);
+        return;
+    }
+    ADOQuery1->settlePending();
+    Dialogs::information(QStringLiteral("您所做的修改已经保存！"));
+    DBGrid1->setReadOnly(true);
+}
+
+void RecordWindow::BitBtn7Click()
+{
+    if (!Dialogs::confirm(QStringLiteral("确定删除"), QStringLiteral("您确定要删除当前记录吗？")))
+        return;
+    ADOQuery1->remove();
+}
+
+void RecordWindow::BitBtn10Click()
+{
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        frame->close();
+    else
+        close();
+}
+
+QVariant RecordWindow::entryValue(Entry entry) const
+{
+    switch (entry) {
+    case Entry::Contract: return DBLookupComboBox1->keyValue();
+    case Entry::Date: return DateTimePicker1->date();
+    case Entry::Amount: return Edit3->text();
+    case Entry::Method: return ComboBox2->currentText();
+    case Entry::Handler: return Edit5->text();
+    case Entry::Voucher: return Edit6->text();
+    case Entry::Remark: return Edit4->text();
+    }
+    return QVariant();
+}
+
+void RecordWindow::emptyEntries()
+{
+    Edit1->clear();
+    for (QLineEdit *edit : {Edit3, Edit5, Edit6, Edit4})
+        if (edit)
+            edit->clear();
+}
+
+void RecordWindow::BitBtn11Click()
+{
+    if (!Dialogs::confirm(QStringLiteral("确认增加"), QStringLiteral("您确定要增加记录吗？")))
+        return;
+    QVariantList values;
+    QStringList marks;
+    for (Entry entry : m_kind.entries) {
+        values << entryValue(entry);
+        marks << QStringLiteral("?");
+    }
+    ADOCommand1->setCommandText(
+        QStringLiteral("insert into %1 values(%2)").arg(m_kind.table, marks.join(QLatin1Char(','))), values);
+    // A refused row throws here: the entries stay filled and the list is not read again.
+    ADOCommand1->execute();
+    if (!m_kind.addedMessage.isEmpty())
+        Dialogs::information(m_kind.addedMessage);
+    emptyEntries();
+    DateTimePicker1->setValue(QDate::currentDate());
+    BitBtn1Click();
+}
