@@ -5,6 +5,8 @@
 #include "platform/data/Values.h"
 
 #include <QRegularExpression>
+
+#include <optional>
 #include <QSqlField>
 #include <QSqlRecord>
 
@@ -37,6 +39,23 @@ ColumnType typeOf(const QSqlField &f)
     default:
         return ColumnType::Text;
     }
+}
+
+// A column of a join or a computed result has no table of its own: a name that
+// means one kind of value in every table that has it (付款日期 is always a
+// date) is shown as that kind.
+ColumnType typeByName(const Schema &schema, const QString &name, ColumnType fallback)
+{
+    std::optional<ColumnType> found;
+    for (const TableDef &t : schema.tables()) {
+        const ColumnDef *c = t.column(name);
+        if (!c)
+            continue;
+        if (found && *found != c->type)
+            return fallback;
+        found = c->type;
+    }
+    return found.value_or(fallback);
 }
 
 } // namespace
@@ -118,7 +137,7 @@ void Dataset::readRows()
             f.writable = true;
         } else {
             f.def.name = rec.fieldName(i);
-            f.def.type = typeOf(rec.field(i));
+            f.def.type = schema ? typeByName(*schema, f.def.name, typeOf(rec.field(i))) : typeOf(rec.field(i));
         }
         fields.push_back(f);
     }

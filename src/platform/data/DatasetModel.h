@@ -1,10 +1,11 @@
 #pragma once
 
+#include "platform/data/Dataset.h"
+
 #include <QAbstractTableModel>
 #include <QList>
 #include <QPointer>
-
-class Dataset;
+#include <QSet>
 
 // A grid column over a dataset field.
 struct GridColumn {

@@ -40,8 +40,9 @@ static QString columnSql(const ColumnDef &c)
     case ColumnType::Amount:
         return q + QStringLiteral(" REAL");
     case ColumnType::Date:
-        // Only a real calendar date in ISO form is accepted.
-        return q + QStringLiteral(" TEXT CHECK (%1 IS NULL OR date(%1) IS %1)").arg(q);
+        // Only a real calendar date in ISO form is accepted; the modifier makes
+        // SQLite normalise 02-30 to 03-02, so an impossible day fails the check.
+        return q + QStringLiteral(" TEXT CHECK (%1 IS NULL OR date(%1, '+0 days') IS %1)").arg(q);
     }
     return q;
 }

@@ -23,7 +23,8 @@ QVariant storageValue(const ColumnDef &c, const QVariant &value)
     const int type = value.typeId();
     switch (c.type) {
     case ColumnType::Text: {
-        const QString text = value.toString();
+        // Text bound by a window is text, also when empty: never NULL.
+        const QString text = value.toString().isNull() ? QStringLiteral("") : value.toString();
         const QString bad = gbk::firstUnencodable(text);
         if (!bad.isEmpty())
             refuse(c, text, QStringLiteral("字符“%1”不能以GBK编码保存。").arg(bad));

@@ -114,8 +114,13 @@ void DBGrid::currentChanged(const QModelIndex &current, const QModelIndex &previ
     // Leaving a row stores it; when the row is refused the cursor goes back.
     const int target = current.row();
     guarded([&] { ds->moveTo(target); });
-    if (ds->currentRow() != target)
-        followDataset(ds->currentRow());
+    if (ds->currentRow() != target) {
+        // Put the cursor back once the view has finished moving it.
+        QMetaObject::invokeMethod(this, [this] {
+            if (Dataset *d = dataset())
+                followDataset(d->currentRow());
+        }, Qt::QueuedConnection);
+    }
 }
 
 void DBGrid::mousePressEvent(QMouseEvent *event)
