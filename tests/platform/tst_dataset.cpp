@@ -122,7 +122,7 @@ private Q_SLOTS:
         ds->setValue(QStringLiteral("备注"), QStringLiteral("第一条"));
         ds->post();
         QCOMPARE(db->rows(QStringLiteral("select 备注 from 付款情况表 where 合同编号='00000002' order by rowid")),
-                 (QStringList{QStringLiteral("第一条"), QStringLiteral("<null>")}));
+                 (QStringList{QStringLiteral("第一条"), QString()}));
         ds->moveTo(2);
         ds->remove();
         QCOMPARE(db->rows(QStringLiteral("select 备注 from 付款情况表 where 合同编号='00000002'")),
