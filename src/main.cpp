@@ -1,1 +1,6 @@
-int main() { return 0; }
+#include "shell/StartUp.h"
+
+int main(int argc, char **argv)
+{
+    return runProgram(argc, argv);
+}

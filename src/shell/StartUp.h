@@ -1,0 +1,12 @@
+#pragma once
+
+// Program entry: the splash for at least its timer's interval, then the
+// windows and objects that live for the whole run, then the message loop.
+int runProgram(int argc, char **argv);
+
+#include <QWidget>
+#include <memory>
+
+// Shows the splash window and returns once its timer has fired, events being
+// handled all the while; the caller destroys it when the windows exist.
+std::unique_ptr<QWidget> showSplash();

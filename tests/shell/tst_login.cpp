@@ -1,0 +1,265 @@
+#include "ShellFixture.h"
+
+#include "db/Session.h"
+#include "platform/Dialogs.h"
+#include "platform/PasswordHash.h"
+#include "shell/Commands.h"
+#include "shell/TLogin.h"
+#include "shell/TMain.h"
+#include "support/Gui.h"
+#include "support/TestRegistry.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace {
+const QString kWrong = QStringLiteral("用户名或密码不正确，请重新输入！");
+
+bool built(const char *action) { return findChildCommand(QString::fromLatin1(action)) != nullptr; }
+} // namespace
+
+// The login: the user's row, the password against its hash, the menus that rights reveal.
+class TstLogin : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void userWithoutRightsSeesTheCommonCommands()
+    {
+        Shell shell;
+        Dialogs::Script script;
+        shell.addUser(QStringLiteral("u1"), QStringLiteral("张三"), QStringLiteral("财务部"), QStringLiteral("pw"));
+        shell.logIn(QStringLiteral("u1"), QStringLiteral("pw"));
+        QVERIFY(script.messages().isEmpty());
+        TMain *m = shell.main.get();
+
+        QStringList top = {QStringLiteral("系统管理(&S)")};
+        if (built("Menu_TiXin"))
+            top << QStringLiteral("付款提醒(&T)");
+        top << QStringLiteral("窗口(&W)");
+        if (built("N_Help"))
+            top << QStringLiteral("关于本软件(&A)");
+        QCOMPARE(visibleEntries(m->menuBar()), top);
+        QStringList sys;
+        if (built("Menu_ChangePwd"))
+            sys << QStringLiteral("修改密码(&P)") << QStringLiteral("-");
+        sys << QStringLiteral("退出系统(&X)");
+        QCOMPARE(visibleEntries(m->N_Sys), sys);
+        QCOMPARE(visibleEntries(m->N_Window), (QStringList{QStringLiteral("平铺窗口(&T)"), QStringLiteral("层叠窗口(&C)")}));
+        QVERIFY(m->Panel1->isVisible());
+        QVERIFY(m->TreeView1->isVisible());
+        QVERIFY(m->ToolBar1->isVisible());
+        QVERIFY(m->ToolButton1->isVisible());
+        QVERIFY(m->ToolButton10->isVisible());
+        QVERIFY(!m->ToolButton8->isVisible());
+        QVERIFY(!m->Label1->isVisible());
+        QCOMPARE(m->TreeView1->topLevelItem(0)->text(0), QStringLiteral("全部合同"));
+        // The login window is gone; the login itself writes no log entry.
+        QVERIFY(!m->findChildWindow(QStringLiteral("系统登录")));
+        QCOMPARE(shell.logRows(), 0);
+    }
+
+    void eachRightRevealsItsItem_data()
+    {
+        QTest::addColumn<QString>("right");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("menu");
+        const struct {
+            const char *right, *action, *caption, *menu;
+        } rows[] = {
+            {"添加用户", "Menu_AddUser", "添加用户(&A)", "N_Sys"},
+            {"查看日志", "Menu_Log", "查看日志(&L)", "N_Sys"},
+            {"权限设置", "Menu_Right", "权限设置(&Q)", "N_Sys"},
+            {"合同类别", "Menu_Class", "合同类别(&C)", "N_Base"},
+            {"部门设置", "Menu_Dept", "部门设置(&D)", "N_Base"},
+            {"项目设置", "Menu_Project", "项目设置(&P)", "N_Base"},
+            {"公司设置", "Menu_Gs", "单位设置(&G)", "N_Base"},
+            {"往来单位设置", "Menu_Wldw", "往来单位设置(&W)", "N_Base"},
+            {"人员维护", "Menu_Ren", "人员维护(&R)", "N_Base"},
+            {"合同登记", "Menu_Write", "合同登记(&R)", "N_Data"},
+            {"计划付款登记", "Menu_Plan", "计划付款(&P)", "N_Data"},
+            {"实际付款登记", "Menu_Pay", "付款登记(&F)", "N_Data"},
+            {"发票登记", "Menu_Invoice", "发票登记(&T)", "N_Data"},
+            {"报表管理", "Menu_Account", "打印合同执行情况表(&P)", "N_Report"},
+            {"数据备份", "Menu_back", "数据备份(&B)", "N_Sys"},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.right) << QString::fromUtf8(r.right) << QString::fromLatin1(r.action)
+                                   << QString::fromUtf8(r.caption) << QString::fromLatin1(r.menu);
+    }
+    void eachRightRevealsItsItem()
+    {
+        QFETCH(QString, right);
+        QFETCH(QString, action);
+        QFETCH(QString, caption);
+        QFETCH(QString, menu);
+        if (!findChildCommand(action))
+            QSKIP("the window of this command is not part of this build");
+        Shell shell;
+        Dialogs::Script script;
+        shell.addUser(QStringLiteral("u1"), QStringLiteral("张三"), QStringLiteral("财务部"), QStringLiteral("pw"), {right});
+        shell.logIn(QStringLiteral("u1"), QStringLiteral("pw"));
+        TMain *m = shell.main.get();
+        auto *top = m->findChild<QMenu *>(menu);
+        QVERIFY(top->menuAction()->isVisible());
+        const QStringList items = visibleEntries(top);
+        QVERIFY2(items.contains(caption), qPrintable(items.join(QLatin1Char(' '))));
+        // No separator stands first, last or twice in a row.
+        QVERIFY(!items.isEmpty() && items.first() != QLatin1String("-") && items.last() != QLatin1String("-"));
+        QVERIFY(!items.join(QLatin1Char('|')).contains(QLatin1String("-|-")));
+        // Only that item of the fifteen is shown.
+        int shown = 0;
+        for (const RightItem &r : rightItems())
+            shown += m->findChild<QAction *>(r.action)->isVisible() ? 1 : 0;
+        QCOMPARE(shown, 1);
+    }
+
+    void unknownRightChangesNothing()
+    {
+        Shell shell;
+        Dialogs::Script script;
+        shell.addUser(QStringLiteral("u1"), QStringLiteral("张三"), QStringLiteral("财务部"), QStringLiteral("pw"),
+                      {QStringLiteral("超级权限"), QStringLiteral("公司设置 ")});
+        shell.logIn(QStringLiteral("u1"), QStringLiteral("pw"));
+        for (const RightItem &r : rightItems())
+            QVERIFY2(!shell.main->findChild<QAction *>(r.action)->isVisible(), qPrintable(r.action));
+        QVERIFY(!shell.main->N_Base->menuAction()->isVisible());
+    }
+
+    void rightsAreLookedUpWithTheJobNumberAsTyped()
+    {
+        if (!findChildCommand(QStringLiteral("Menu_Dept")) || !findChildCommand(QStringLiteral("Menu_Class")))
+            QSKIP("reference windows not part of this build");
+        Shell shell;
+        Dialogs::Script script;
+        shell.addUser(QStringLiteral("u1"), QStringLiteral("张三"), QStringLiteral("财务部"), QStringLiteral("pw"),
+                      {QStringLiteral("部门设置")});
+        shell.db.insert(QStringLiteral("权限清单"), {QStringLiteral("U1"), QStringLiteral("合同类别")});
+        shell.logIn(QStringLiteral("u1"), QStringLiteral("pw"));
+        QVERIFY(shell.main->Menu_Dept->isVisible());
+        QVERIFY(!shell.main->Menu_Class->isVisible());
+    }
+
+    void wrongPasswordKeepsJobNumberAndEmptiesPassword_data()
+    {
+        QTest::addColumn<QString>("jobNumber");
+        QTest::addColumn<QString>("password");
+        QTest::newRow("wrong password") << QStringLiteral("u1") << QStringLiteral("nope");
+        QTest::newRow("unknown job number") << QStringLiteral("u9") << QStringLiteral("pw");
+        QTest::newRow("injection as password") << QStringLiteral("u1") << QStringLiteral("' or '1'='1");
+        QTest::newRow("injection as job number") << QStringLiteral("' or '1'='1") << QStringLiteral("' or '1'='1");
+        QTest::newRow("job number with a blank") << QStringLiteral("u1 ") << QStringLiteral("pw");
+    }
+    void wrongPasswordKeepsJobNumberAndEmptiesPassword()
+    {
+        QFETCH(QString, jobNumber);
+        QFETCH(QString, password);
+        Shell shell;
+        Dialogs::Script script;
+        shell.addUser(QStringLiteral("u1"), QStringLiteral("张三"), QStringLiteral("财务部"), QStringLiteral("pw"),
+                      {QStringLiteral("合同登记")});
+        shell.logIn(jobNumber, password);
+        QCOMPARE(script.texts(), QStringList{kWrong});
+        QCOMPARE(shell.login->Edit1->text(), jobNumber);
+        QCOMPARE(shell.login->Edit2->text(), QString());
+        QVERIFY(shell.login->Edit2->hasFocus());
+        QVERIFY(shell.main->findChildWindow(QStringLiteral("系统登录")));
+        QCOMPARE(shell.main->Label1->text(), QStringLiteral("Label1"));
+        QVERIFY(!shell.main->ToolBar1->isVisible());
+        QVERIFY(!shell.main->N_Window->menuAction()->isVisible());
+        // Any number of tries.
+        Gui::typeText(shell.login->Edit2, QStringLiteral("pw"));
+        Gui::retype(shell.login->Edit1, QStringLiteral("u1"));
+        Gui::click(shell.login->BitBtn1);
+        QCOMPARE(shell.main->Label1->text(), QStringLiteral("张三"));
+    }
+
+    void enterInPasswordEditLogsIn()
+    {
+        Shell shell;
+        Dialogs::Script script;
+        shell.addUser(QStringLiteral("u1"), QStringLiteral("张三"), QStringLiteral("财务部"), QStringLiteral("pw"));
+        // Enter in the job-number edit does nothing.
+        Gui::focus(shell.login->Edit1);
+        Gui::pressEnter(shell.login->Edit1);
+        QVERIFY(script.messages().isEmpty());
+        // With both edits empty, Enter in the password edit runs the login.
+        Gui::focus(shell.login->Edit2);
+        Gui::pressEnter(shell.login->Edit2);
+        QCOMPARE(script.texts(), QStringList{kWrong});
+        Gui::retype(shell.login->Edit1, QStringLiteral("u1"));
+        Gui::retype(shell.login->Edit2, QStringLiteral("pw"));
+        Gui::pressEnter(shell.login->Edit2);
+        QCOMPARE(shell.main->Label1->text(), QStringLiteral("张三"));
+    }
+
+    void clearTextPasswordLetsInOnceAndIsHashed()
+    {
+        Shell shell;
+        Dialogs::Script script;
+        shell.db.insert(QStringLiteral("用户清单"), {QStringLiteral("old"), QStringLiteral("办公室"), QStringLiteral("李四"),
+                                                     QStringLiteral("女"), QStringLiteral("1234")});
+        shell.logIn(QStringLiteral("old"), QStringLiteral("1234"));
+        QVERIFY(script.messages().isEmpty());
+        QCOMPARE(shell.main->Label1->text(), QStringLiteral("李四"));
+        const QString stored = shell.db.scalar(QStringLiteral("select 密码 from 用户清单 where 工号='old'")).toString();
+        QVERIFY(PasswordHash::isHash(stored));
+        QVERIFY(PasswordHash::verify(stored, QStringLiteral("1234")));
+        QVERIFY(!PasswordHash::verify(stored, QStringLiteral("12345")));
+    }
+
+    void statusBarAndCurrentUser()
+    {
+        Shell shell;
+        Dialogs::Script script;
+        shell.db.insert(QStringLiteral("用户清单"), {QStringLiteral("u2"), QStringLiteral(" 财务部 "), QStringLiteral(" 王五 "),
+                                                     QStringLiteral("男"), PasswordHash::hash(QStringLiteral("pw"))});
+        shell.logIn(QStringLiteral("u2"), QStringLiteral("pw"));
+        TMain *m = shell.main.get();
+        QCOMPARE(m->statusPanel(1)->text(), QStringLiteral("操作员：财务部—王五"));
+        QVERIFY2(QRegularExpression(QStringLiteral("^登录时间：\\d{4}年\\d{2}月\\d{2}日 \\d{2}:\\d{2}:\\d{2}$"))
+                     .match(m->statusPanel(2)->text())
+                     .hasMatch(),
+                 qPrintable(m->statusPanel(2)->text()));
+        QCOMPARE(m->statusPanel(3)->text(), QStringLiteral("欢迎使用Kadero  V1.5.20061031（ACCESS单机版）"));
+        QCOMPARE(m->statusPanel(1)->alignment(), Qt::AlignCenter);
+        QCOMPARE(m->Label1->text(), QStringLiteral("王五"));
+        QCOMPARE(Session::userName(), QStringLiteral("王五"));
+    }
+
+    void exitButtonEndsAtOnceWithoutLog()
+    {
+        Shell shell;
+        Dialogs::Script script;
+        Gui::click(shell.login->BitBtn2);
+        QVERIFY(shell.ends.ended());
+        QVERIFY(script.messages().isEmpty());
+        QCOMPARE(shell.logRows(), 0);
+    }
+
+    void closingTheLoginWindowKeepsTheStateBeforeLogin()
+    {
+        Shell shell;
+        Dialogs::Script script;
+        shell.main->findChildWindow(QStringLiteral("系统登录"))->close();
+        QApplication::processEvents();
+        QVERIFY(!shell.main->findChildWindow(QStringLiteral("系统登录")));
+        QVERIFY(!shell.ends.ended());
+        QCOMPARE(visibleEntries(shell.main->N_Sys), QStringList{QStringLiteral("退出系统(&X)")});
+        QVERIFY(!shell.main->ToolBar1->isVisible());
+    }
+};
+
+KD_TEST(TstLogin)
+#include "tst_login.moc"

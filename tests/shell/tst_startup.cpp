@@ -1,0 +1,263 @@
+#include "ShellFixture.h"
+
+#include "db/NewDatabase.h"
+#include "db/Tdm.h"
+#include "platform/Dialogs.h"
+#include "platform/IniFile.h"
+#include "platform/gbk.h"
+#include "shell/Commands.h"
+#include "shell/ShellConfig.h"
+#include "shell/StartUp.h"
+#include "shell/TLogin.h"
+#include "shell/TLoginServer.h"
+#include "shell/TMain.h"
+#include "support/Gui.h"
+#include "support/TestRegistry.h"
+
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+// Start-up: KD.ini, the connection, the settings dialog and the state before login.
+class TstStartUp : public QObject
+{
+    Q_OBJECT
+
+    struct Started {
+        std::unique_ptr<TMain> main;
+        TLogin *login = nullptr;
+    };
+    // Creates the windows in start-up order and shows the main window.
+    static Started start()
+    {
+        Started s;
+        s.main = std::make_unique<TMain>();
+        s.login = new TLogin(s.main.get());
+        s.main->show();
+        QApplication::processEvents();
+        return s;
+    }
+
+private Q_SLOTS:
+    void cleanup()
+    {
+        TLoginServer::setModalRunner({});
+        ShellConfig::setDirectory(QString());
+    }
+
+    void withoutKdIniTheSettingsDialogWritesItAndEnds()
+    {
+        QTemporaryDir dir;
+        ShellConfig::setDirectory(dir.path());
+        Dialogs::Script script;
+        EndRecorder ends;
+        bool shown = false, mainVisible = false, loginVisible = false;
+        TLoginServer::setModalRunner([&](TLoginServer &d) {
+            shown = true;
+            auto *main = qobject_cast<TMain *>(d.parentWidget());
+            mainVisible = main && main->isVisible();
+            QMdiSubWindow *login = main ? main->findChildWindow(QStringLiteral("系统登录")) : nullptr;
+            loginVisible = login && login->isVisible();
+            QCOMPARE(d.windowTitle(), QStringLiteral("数据库配置"));
+            QVERIFY(d.edit2->text().isEmpty() && d.Edit3->text().isEmpty() && d.Edit4->text().isEmpty());
+            QCOMPARE(d.Edit4->echoMode(), QLineEdit::Normal);
+            Gui::typeText(d.edit2, QStringLiteral("  数据/账本.db "));
+            Gui::typeText(d.Edit3, QStringLiteral(" sa"));
+            Gui::typeText(d.Edit4, QStringLiteral("口令 "));
+            Gui::click(d.Button1);
+        });
+        Started s = start();
+        QVERIFY(shown);
+        QVERIFY(mainVisible);
+        QVERIFY(loginVisible);
+        QVERIFY(ends.ended());
+        QCOMPARE(script.messages().size(), 1);
+        QCOMPARE(script.messages()[0].title, QStringLiteral("提示"));
+        QCOMPARE(script.lastText(), QStringLiteral("配置已完成，请重新启动程序"));
+
+        const QString path = dir.filePath(QStringLiteral("KD.ini"));
+        const IniFile ini(path);
+        QCOMPARE(ini.readString(QStringLiteral("KD"), QStringLiteral("database")), QStringLiteral("数据/账本.db"));
+        QCOMPARE(ini.readString(QStringLiteral("KD"), QStringLiteral("user")), QStringLiteral("sa"));
+        QCOMPARE(ini.readString(QStringLiteral("KD"), QStringLiteral("password")), QStringLiteral("口令"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QVERIFY(bytes.contains("[KD]"));
+        QVERIFY(bytes.contains(*gbk::encode(QStringLiteral("database=数据/账本.db"))));
+    }
+
+    void settingsDialogRunsModally()
+    {
+        QTemporaryDir dir;
+        ShellConfig::setDirectory(dir.path());
+        Dialogs::Script script;
+        EndRecorder ends;
+        bool modal = false;
+        QTimer::singleShot(0, [&] {
+            auto *d = qobject_cast<TLoginServer *>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            modal = true;
+            Gui::click(d->Button2);
+        });
+        Started s = start();
+        QVERIFY(modal);
+        QVERIFY(ends.ended());
+    }
+
+    void cancelInTheSettingsDialogEndsWithoutWriting()
+    {
+        QTemporaryDir dir;
+        ShellConfig::setDirectory(dir.path());
+        Dialogs::Script script;
+        EndRecorder ends;
+        TLoginServer::setModalRunner([](TLoginServer &d) {
+            Gui::typeText(d.edit2, QStringLiteral("x.db"));
+            Gui::click(d.Button2);
+        });
+        Started s = start();
+        QVERIFY(ends.ended());
+        QVERIFY(script.messages().isEmpty());
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("KD.ini"))));
+    }
+
+    void connectionFailureAsksAndNoEnds_data()
+    {
+        QTest::addColumn<QString>("database");
+        QTest::addColumn<QString>("password");
+        QTest::newRow("missing file") << QStringLiteral("missing.db") << QString();
+        QTest::newRow("wrong password") << QStringLiteral("locked.db") << QStringLiteral("wrong");
+        QTest::newRow("empty password for a locked database") << QStringLiteral("locked.db") << QString();
+        QTest::newRow("not a ledger database") << QStringLiteral("other.db") << QString();
+        QTest::newRow("empty database value") << QString() << QString();
+    }
+    void connectionFailureAsksAndNoEnds()
+    {
+        QFETCH(QString, database);
+        QFETCH(QString, password);
+        QTemporaryDir dir;
+        NewDatabaseOptions locked;
+        locked.databasePassword = QStringLiteral("secret");
+        createLedgerDatabase(dir.filePath(QStringLiteral("locked.db")), locked);
+        {
+            QFile other(dir.filePath(QStringLiteral("other.db")));
+            QVERIFY(other.open(QIODevice::WriteOnly));
+            other.write("just some text, no database");
+        }
+        writeKdIni(dir.path(), database, password);
+        ShellConfig::setDirectory(dir.path());
+        Tdm dataModule;
+        Dialogs::Script script;
+        script.answer(false);
+        EndRecorder ends;
+        bool dialogShown = false;
+        TLoginServer::setModalRunner([&](TLoginServer &) { dialogShown = true; });
+        Started s = start();
+        QCOMPARE(script.messages().size(), 1);
+        QCOMPARE(script.messages()[0].kind, Dialogs::Kind::Confirm);
+        QCOMPARE(script.messages()[0].title, QStringLiteral("提示"));
+        QCOMPARE(script.messages()[0].text, QStringLiteral("数据库连接失败，是否重新连接数据库？"));
+        QCOMPARE(script.messages()[0].buttons, Dialogs::Buttons::YesNo);
+        QVERIFY(ends.ended());
+        QVERIFY(!dialogShown);
+        QVERIFY(!dataModule.ADOConnection1->isOpen());
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("missing.db"))));
+    }
+
+    void yesAfterAFailureShowsTheSettingsDialog()
+    {
+        QTemporaryDir dir;
+        writeKdIni(dir.path(), QStringLiteral("missing.db"), QString());
+        ShellConfig::setDirectory(dir.path());
+        Tdm dataModule;
+        Dialogs::Script script;
+        script.answer(true);
+        EndRecorder ends;
+        bool dialogShown = false;
+        // Closed by its close box: start-up goes on without a connection.
+        TLoginServer::setModalRunner([&](TLoginServer &d) {
+            dialogShown = true;
+            d.close();
+        });
+        Started s = start();
+        QVERIFY(dialogShown);
+        QVERIFY(!ends.ended());
+        QVERIFY(s.main->isVisible());
+        QVERIFY(s.main->findChildWindow(QStringLiteral("系统登录")));
+    }
+
+    void relativePathFromKdIniFolderAndBlanksIgnored()
+    {
+        QTemporaryDir dir;
+        NewDatabaseOptions options;
+        options.databasePassword = QStringLiteral("secret");
+        createLedgerDatabase(dir.filePath(QStringLiteral("ledger.db")), options);
+        // Blanks typed by hand around the values, and a user name that plays no part.
+        QFile f(dir.filePath(QStringLiteral("KD.ini")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[KD]\r\ndatabase=  ledger.db  \r\nuser= nobody \r\npassword=  secret \r\n");
+        f.close();
+        ShellConfig::setDirectory(dir.path());
+        Tdm dataModule;
+        Dialogs::Script script;
+        EndRecorder ends;
+        Started s = start();
+        QVERIFY(script.messages().isEmpty());
+        QVERIFY(!ends.ended());
+        QVERIFY(dataModule.ADOConnection1->isOpen());
+        QCOMPARE(QFileInfo(dataModule.ADOConnection1->filePath()).canonicalFilePath(),
+                 QFileInfo(dir.filePath(QStringLiteral("ledger.db"))).canonicalFilePath());
+    }
+
+    void beforeLoginOnlyExitAndAbout()
+    {
+        Shell shell;
+        TMain *m = shell.main.get();
+        QStringList top = {QStringLiteral("系统管理(&S)")};
+        if (findChildCommand(QStringLiteral("N_Help")))
+            top << QStringLiteral("关于本软件(&A)");
+        QCOMPARE(visibleEntries(m->menuBar()), top);
+        QCOMPARE(visibleEntries(m->N_Sys), QStringList{QStringLiteral("退出系统(&X)")});
+        QVERIFY(!m->Panel1->isVisible());
+        QVERIFY(!m->ToolBar1->isVisible());
+        QVERIFY(!m->GroupBox1->isVisible());
+        QVERIFY(!m->GroupBox2->isVisible());
+        QVERIFY(!m->Label1->isVisible());
+        QCOMPARE(m->Label1->text(), QStringLiteral("Label1"));
+        QCOMPARE(m->windowTitle(), QStringLiteral("KaderoV1.5（ACCESS单机版）"));
+        QCOMPARE(m->statusPanel(1)->text(), QString());
+        QCOMPARE(m->statusPanel(2)->text(), QString());
+        QCOMPARE(m->statusPanel(3)->text(), QStringLiteral("欢迎使用Kadero  V1.5.20061031（ACCESS单机版）"));
+        // The login window stands inside, with the focus in the job number.
+        QMdiSubWindow *login = m->findChildWindow(QStringLiteral("系统登录"));
+        QVERIFY(login && login->isVisible());
+        QCOMPARE(shell.login->Edit2->echoMode(), QLineEdit::Password);
+        QCOMPARE(QApplication::focusWidget(), shell.login->Edit1);
+        QCOMPARE(QChar(shell.login->Edit2->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter)), QLatin1Char('#'));
+    }
+
+    void splashStaysAtLeastThreeSeconds()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        std::unique_ptr<QWidget> splash = showSplash();
+        if (!splash)
+            QSKIP("the splash window is not part of this build");
+        QVERIFY(clock.elapsed() >= 3000);
+        QVERIFY(splash->isVisible());
+        auto *label = splash->findChild<QLabel *>(QStringLiteral("Label1"));
+        QVERIFY(label);
+        QCOMPARE(label->text(), QStringLiteral("系统正在启动..."));
+    }
+};
+
+KD_TEST(TstStartUp)
+#include "tst_startup.moc"
