@@ -2,60 +2,24 @@
 
 #include <QWidget>
 
-#if __has_include("admin/TPwd.h")
 #include "admin/TPwd.h"
-#endif
-#if __has_include("admin/TUser.h")
 #include "admin/TUser.h"
-#endif
-#if __has_include("admin/TRights.h")
 #include "admin/TRights.h"
-#endif
-#if __has_include("admin/TLOG.h")
 #include "admin/TLOG.h"
-#endif
-#if __has_include("admin/Tback.h")
 #include "admin/Tback.h"
-#endif
-#if __has_include("reference/TClasses.h")
 #include "reference/TClasses.h"
-#endif
-#if __has_include("reference/TDept.h")
 #include "reference/TDept.h"
-#endif
-#if __has_include("reference/TProject.h")
 #include "reference/TProject.h"
-#endif
-#if __has_include("reference/TGs.h")
 #include "reference/TGs.h"
-#endif
-#if __has_include("reference/TWldw.h")
 #include "reference/TWldw.h"
-#endif
-#if __has_include("reference/TRen.h")
 #include "reference/TRen.h"
-#endif
-#if __has_include("records/TWrite.h")
 #include "records/TWrite.h"
-#endif
-#if __has_include("records/TPlan.h")
 #include "records/TPlan.h"
-#endif
-#if __has_include("records/TPay.h")
 #include "records/TPay.h"
-#endif
-#if __has_include("records/TInvoice.h")
 #include "records/TInvoice.h"
-#endif
-#if __has_include("reports/TReport.h")
 #include "reports/TReport.h"
-#endif
-#if __has_include("reports/TTiXin.h")
 #include "reports/TTiXin.h"
-#endif
-#if __has_include("shell/TAboutBox.h")
 #include "shell/TAboutBox.h"
-#endif
 
 namespace {
 
@@ -70,78 +34,42 @@ QList<ChildCommand> buildTable()
     using H = HideOnOpen;
     using A = Access;
     QList<ChildCommand> t;
-#if __has_include("admin/TPwd.h")
     t.append({QStringLiteral("Menu_ChangePwd"), A::EveryUser, {}, factory<TPwd>(), QStringLiteral("修改密码"),
               QStringLiteral("修改密码"), H::BoxesAndExport, 200});
-#endif
-#if __has_include("admin/TUser.h")
     t.append({QStringLiteral("Menu_AddUser"), A::ByRight, QStringLiteral("添加用户"), factory<TUser>(),
               QStringLiteral("添加用户"), QStringLiteral("添加用户"), H::BoxesAndExport, 200});
-#endif
-#if __has_include("admin/TRights.h")
     t.append({QStringLiteral("Menu_Right"), A::ByRight, QStringLiteral("权限设置"), factory<TRights>(),
               QStringLiteral("权限设置"), QStringLiteral("权限设置"), H::BoxesAndExport, 100});
-#endif
-#if __has_include("admin/TLOG.h")
     t.append({QStringLiteral("Menu_Log"), A::ByRight, QStringLiteral("查看日志"), factory<TLOG>(),
               QStringLiteral("查看日志"), QStringLiteral("查看日志"), H::BoxesAndExport, 150});
-#endif
-#if __has_include("admin/Tback.h")
     t.append({QStringLiteral("Menu_back"), A::ByRight, QStringLiteral("数据备份"), factory<Tback>(),
               QStringLiteral("数据备份"), QStringLiteral("数据备份"), H::BoxesAndExport, 120});
-#endif
-#if __has_include("reference/TClasses.h")
     t.append({QStringLiteral("Menu_Class"), A::ByRight, QStringLiteral("合同类别"), factory<TClasses>(),
               QStringLiteral("合同类别设置"), QStringLiteral("合同类别设置"), H::BoxesAndExport, 130});
-#endif
-#if __has_include("reference/TDept.h")
     t.append({QStringLiteral("Menu_Dept"), A::ByRight, QStringLiteral("部门设置"), factory<TDept>(),
               QStringLiteral("部门设置"), QStringLiteral("部门设置"), H::BoxesAndExport, 130});
-#endif
-#if __has_include("reference/TProject.h")
     t.append({QStringLiteral("Menu_Project"), A::ByRight, QStringLiteral("项目设置"), factory<TProject>(),
               QStringLiteral("项目设置"), QStringLiteral("项目设置"), H::BoxesAndExport, 130});
-#endif
-#if __has_include("reference/TGs.h")
     t.append({QStringLiteral("Menu_Gs"), A::ByRight, QStringLiteral("公司设置"), factory<TGs>(),
               QStringLiteral("公司设置"), QStringLiteral("公司设置"), H::BoxesAndExport, 130});
-#endif
-#if __has_include("reference/TWldw.h")
     t.append({QStringLiteral("Menu_Wldw"), A::ByRight, QStringLiteral("往来单位设置"), factory<TWldw>(),
               QStringLiteral("往来单位维护"), QStringLiteral("往来单位维护"), H::BoxesAndExport, 130});
-#endif
-#if __has_include("reference/TRen.h")
     t.append({QStringLiteral("Menu_Ren"), A::ByRight, QStringLiteral("人员维护"), factory<TRen>(),
               QStringLiteral("人员维护"), QStringLiteral("人员维护"), H::BoxesAndExport, 130});
-#endif
-#if __has_include("records/TWrite.h")
     t.append({QStringLiteral("Menu_Write"), A::ByRight, QStringLiteral("合同登记"), factory<TWrite>(),
               QStringLiteral("合同基本信息录入"), QStringLiteral("合同基本信息录入"), H::BoxesOnly, kMaximised});
-#endif
-#if __has_include("records/TPlan.h")
     t.append({QStringLiteral("Menu_Plan"), A::ByRight, QStringLiteral("计划付款登记"), factory<TPlan>(),
               QStringLiteral("计划付款设置"), QStringLiteral("计划付款设置"), H::BoxesAndExport, 130});
-#endif
-#if __has_include("records/TPay.h")
     t.append({QStringLiteral("Menu_Pay"), A::ByRight, QStringLiteral("实际付款登记"), factory<TPay>(),
               QStringLiteral("付款登记"), QStringLiteral("付款登记"), H::BoxesAndExport, 130});
-#endif
-#if __has_include("records/TInvoice.h")
     t.append({QStringLiteral("Menu_Invoice"), A::ByRight, QStringLiteral("发票登记"), factory<TInvoice>(),
               QStringLiteral("发票登记"), QStringLiteral("发票登记"), H::BoxesAndExport, 130});
-#endif
-#if __has_include("reports/TReport.h")
     t.append({QStringLiteral("Menu_Account"), A::ByRight, QStringLiteral("报表管理"), factory<TReport>(),
               QStringLiteral("报表管理"), QStringLiteral("报表管理"), H::BoxesAndExport, 130});
-#endif
-#if __has_include("reports/TTiXin.h")
     t.append({QStringLiteral("Menu_TiXin"), A::EveryUser, {}, factory<TTiXin>(), QStringLiteral("付款提醒"),
               QStringLiteral("付款提醒"), H::BoxesAndExport, 10});
-#endif
-#if __has_include("shell/TAboutBox.h")
     t.append({QStringLiteral("N_Help"), A::Always, {}, factory<TAboutBox>(), QStringLiteral("关于本软件"),
               QStringLiteral("查看帮助"), H::Nothing, 200});
-#endif
     return t;
 }
 

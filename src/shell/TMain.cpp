@@ -10,15 +10,11 @@
 #include "platform/data/DbError.h"
 #include "platform/gbk.h"
 #include "platform/widgets/DBGrid.h"
+#include "reports/ExportGridsToExcel.h"
 #include "shell/Commands.h"
 #include "shell/ShellConfig.h"
 #include "shell/TLoginServer.h"
 #include "shell/WriteLog.h"
-
-#if __has_include("reports/ExportGridsToExcel.h")
-#include "reports/ExportGridsToExcel.h"
-#define KD_HAVE_EXPORT 1
-#endif
 
 #include <QCloseEvent>
 #include <QDir>
@@ -488,9 +484,12 @@ QMdiSubWindow *TMain::addChildWindow(QWidget *window)
     sub->setWindowTitle(window->windowTitle());
     sub->setWindowIcon(windowIcon());
     // The window keeps its own size (within the client area), the frame goes around it.
-    sub->resize(ownSize.grownBy(sub->contentsMargins())
-                    .expandedTo(sub->minimumSizeHint())
-                    .boundedTo(m_mdi->viewport()->size().expandedTo(QSize(200, 120))));
+    // Before the main window is shown its client area has no size yet: the
+    // login window is made then and must not be squeezed into it.
+    QSize size = ownSize.grownBy(sub->contentsMargins()).expandedTo(sub->minimumSizeHint());
+    if (m_mdi->isVisible())
+        size = size.boundedTo(m_mdi->viewport()->size().expandedTo(QSize(200, 120)));
+    sub->resize(size);
     if (moved)
         sub->move(ownPos);
     if (window->windowTitle() == kLoginTitle) {
@@ -715,16 +714,12 @@ void TMain::Menu_RefreshClick()
 
 void TMain::Menu_OutToExcel1Click()
 {
-#ifdef KD_HAVE_EXPORT
     ExportGridsToExcel({DBGrid1}, true);
-#endif
 }
 
 void TMain::Menu_OutToExcel2Click()
 {
-#ifdef KD_HAVE_EXPORT
     ExportGridsToExcel({DBGrid2}, true);
-#endif
 }
 
 void TMain::N9Click() { Menu_OutToExcel1->trigger(); }
