@@ -73,19 +73,20 @@ void addDemo(const SqlConnection &c)
                 QString::fromUtf8(k.cls), QString::fromUtf8(k.project), n % 3 == 0 ? QStringLiteral("是") : QStringLiteral("否"),
                 QString(), QString::fromUtf8(n % 2 ? "华北实业第二分公司" : "华北实业有限公司")});
         const QString no = QString::fromUtf8(k.no);
-        // A first instalment paid and invoiced, a second one planned.
+        // A first instalment paid and invoiced, a second one planned; nothing
+        // is paid in the future.
         insert(c, QStringLiteral("计划付款情况表"), {no, signedOn.addDays(30), k.amount * 0.3, QStringLiteral("首期款")});
         insert(c, QStringLiteral("计划付款情况表"), {no, today.addDays(n * 6 - 20), k.amount * 0.4, QStringLiteral("进度款")});
         const char *methods[] = {"汇票", "转账支票", "现金", "现金支票", "其他"};
         insert(c, QStringLiteral("付款情况表"),
-               {no, signedOn.addDays(32), k.amount * 0.3, QString::fromUtf8(methods[n % 5]), QString::fromUtf8(handlers[k.handler]),
+               {no, signedOn.addDays(std::min(32, k.ageDays - 2)), k.amount * 0.3, QString::fromUtf8(methods[n % 5]), QString::fromUtf8(handlers[k.handler]),
                 QStringLiteral("PZ%1").arg(1000 + n), QStringLiteral("首期款")});
         if (n % 2 == 0)
             insert(c, QStringLiteral("付款情况表"),
-                   {no, signedOn.addDays(60), k.amount * 0.2, QStringLiteral("转账支票"), QString::fromUtf8(handlers[k.handler]),
+                   {no, signedOn.addDays(std::min(60, k.ageDays - 1)), k.amount * 0.2, QStringLiteral("转账支票"), QString::fromUtf8(handlers[k.handler]),
                     QStringLiteral("PZ%1").arg(2000 + n), QStringLiteral("进度款")});
         insert(c, QStringLiteral("发票情况表"),
-               {no, signedOn.addDays(35), k.amount * 0.3, QString::fromUtf8(handlers[k.handler]), QStringLiteral("FP%1").arg(3000 + n), QString()});
+               {no, signedOn.addDays(std::min(35, k.ageDays - 2)), k.amount * 0.3, QString::fromUtf8(handlers[k.handler]), QStringLiteral("FP%1").arg(3000 + n), QString()});
         ++n;
     }
     addUser(c, QStringLiteral("1001"), QStringLiteral("合同管理部"), QStringLiteral("李华"), QStringLiteral("女"),
