@@ -4,14 +4,11 @@
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
 #include "platform/widgets/DBGrid.h"
+#include "platform/widgets/SearchBar.h"
 
 #include <QComboBox>
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 TLOG::TLOG(QWidget *parent) : QWidget(parent)
@@ -22,22 +19,13 @@ TLOG::TLOG(QWidget *parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("查看日志"));
     setObjectName(QStringLiteral("LOG"));
 
-    Panel1 = new QFrame(this);
+    Panel1 = new SearchBar({QStringLiteral("姓名"), QStringLiteral("操作")}, QStringLiteral("查询"), this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameShape(QFrame::StyledPanel);
-    ComboBox1 = new QComboBox(Panel1);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->addItems({QStringLiteral("姓名"), QStringLiteral("操作")});
-    ComboBox1->setCurrentIndex(0);
-    Edit1 = new QLineEdit(Panel1);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->installEventFilter(this);
-    BitBtn1 = new QPushButton(QStringLiteral("查询"), Panel1);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    auto *bar = new QHBoxLayout(Panel1);
-    bar->addWidget(ComboBox1);
-    bar->addWidget(Edit1, 1);
-    bar->addWidget(BitBtn1);
+    ComboBox1 = Panel1->comboBox();
+    Edit1 = Panel1->edit();
+    BitBtn1 = Panel1->button();
+    connect(Panel1, &SearchBar::searchClicked, this, &TLOG::BitBtn1Click);
+    connect(Panel1, &SearchBar::enterPressed, this, &TLOG::Edit1KeyPress);
 
     ADOQuery1 = new Dataset(dm->ADOConnection1, this);
     ADOQuery1->setObjectName(QStringLiteral("ADOQuery1"));
@@ -61,7 +49,6 @@ TLOG::TLOG(QWidget *parent) : QWidget(parent)
     layout->addWidget(Panel1);
     layout->addWidget(DBGrid1, 1);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TLOG::BitBtn1Click);
     resize(560, 420);
 
     ADOQuery1->setSql(QStringLiteral("select * from 日志 order by 时间 DESC"));
@@ -81,16 +68,8 @@ void TLOG::BitBtn1Click()
     ADOQuery1->open();
 }
 
-void TLOG::Edit1KeyPress(int key)
+// Enter in the search text searches as "查询" does; the key still reaches the edit.
+void TLOG::Edit1KeyPress()
 {
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        BitBtn1Click();
-}
-
-bool TLOG::eventFilter(QObject *watched, QEvent *event)
-{
-    // The key still goes on to the edit.
-    if (watched == Edit1 && event->type() == QEvent::KeyPress)
-        Edit1KeyPress(static_cast<QKeyEvent *>(event)->key());
-    return QWidget::eventFilter(watched, event);
+    BitBtn1Click();
 }

@@ -6,9 +6,9 @@ class DataSource;
 class Dataset;
 class DBGrid;
 class QComboBox;
-class QFrame;
 class QLineEdit;
 class QPushButton;
+class SearchBar;
 
 // Lists the audit log, newest first, and searches it by name or by action.
 class TLOG : public QWidget
@@ -17,7 +17,7 @@ class TLOG : public QWidget
 public:
     explicit TLOG(QWidget *parent = nullptr);
 
-    QFrame *Panel1;
+    SearchBar *Panel1;
     QComboBox *ComboBox1;
     QLineEdit *Edit1;
     QPushButton *BitBtn1;
@@ -28,10 +28,5 @@ public:
 
 public Q_SLOTS:
     void BitBtn1Click();
-
-protected Q_SLOTS:
-    void Edit1KeyPress(int key);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void Edit1KeyPress();
 };

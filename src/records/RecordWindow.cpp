@@ -5,23 +5,23 @@
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
 #include "platform/data/SqlCommand.h"
+#include "platform/widgets/ButtonBar.h"
 #include "platform/widgets/DBGrid.h"
 #include "platform/widgets/DBLookupComboBox.h"
 #include "platform/widgets/DateTimePicker.h"
+#include "platform/widgets/SearchBar.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
+#include <QIcon>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -95,54 +95,45 @@ RecordWindow::RecordWindow(RecordWindowKind kind, QWidget *parent)
 
 void RecordWindow::buildToolBar()
 {
-    auto *bar = new QToolBar(this);
+    auto *bar = new ButtonBar(this);
     bar->setObjectName(QStringLiteral("ToolBar1"));
-    bar->setMovable(false);
-    bar->setFloatable(false);
     const struct {
         const char *caption;
         const char *name;
+        const char *icon;
         void (RecordWindow::*handler)();
     } buttons[] = {
-        {"首记录", "BitBtn2", &RecordWindow::BitBtn2Click},
-        {"上记录", "BitBtn3", &RecordWindow::BitBtn3Click},
-        {"下记录", "BitBtn4", &RecordWindow::BitBtn4Click},
-        {"尾记录", "BitBtn5", &RecordWindow::BitBtn5Click},
-        {"修改", "BitBtn9", &RecordWindow::BitBtn9Click},
-        {"删除", "BitBtn7", &RecordWindow::BitBtn7Click},
-        {"关闭", "BitBtn10", &RecordWindow::BitBtn10Click},
+        {"首记录", "BitBtn2", "first", &RecordWindow::BitBtn2Click},
+        {"上记录", "BitBtn3", "prior", &RecordWindow::BitBtn3Click},
+        {"下记录", "BitBtn4", "next", &RecordWindow::BitBtn4Click},
+        {"尾记录", "BitBtn5", "last", &RecordWindow::BitBtn5Click},
+        {nullptr, nullptr, nullptr, nullptr},
+        {"修改", "BitBtn9", "modify", &RecordWindow::BitBtn9Click},
+        {"删除", "BitBtn7", "delete", &RecordWindow::BitBtn7Click},
+        {nullptr, nullptr, nullptr, nullptr},
+        {"关闭", "BitBtn10", "close", &RecordWindow::BitBtn10Click},
     };
     for (const auto &b : buttons) {
-        QPushButton *w = button(QString::fromUtf8(b.caption), b.name, bar);
-        connect(w, &QPushButton::clicked, this, b.handler);
-        bar->addWidget(w);
+        if (!b.name)
+            bar->addSeparator();
+        else
+            bar->addButton(QString::fromLatin1(b.name), QString::fromUtf8(b.caption),
+                           QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(b.icon))), this, b.handler);
     }
     static_cast<QVBoxLayout *>(this->layout())->addWidget(bar);
 }
 
 void RecordWindow::buildSearchBar()
 {
-    auto *panel = new QFrame(this);
+    auto *panel = new SearchBar({QStringLiteral("合同编号")}, QStringLiteral("查询(&Q)"), this);
     panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFrameShape(QFrame::StyledPanel);
-    auto *row = new QHBoxLayout(panel);
-    row->setContentsMargins(6, 4, 6, 4);
-
-    ComboBox1 = new QComboBox(panel);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->addItem(QStringLiteral("合同编号"));
-    ComboBox1->setCurrentIndex(0);
-    Edit1 = new QLineEdit(panel);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setMinimumWidth(160);
-    connect(Edit1, &QLineEdit::returnPressed, this, [this] { Edit1KeyPress(QChar(13)); });
-    BitBtn1 = button(QStringLiteral("查询(&Q)"), "BitBtn1", panel);
-    connect(BitBtn1, &QPushButton::clicked, this, &RecordWindow::BitBtn1Click);
-
-    row->addWidget(ComboBox1);
-    row->addWidget(Edit1);
-    row->addWidget(BitBtn1);
-    row->addStretch(1);
+    panel->setTextStretches(false);
+    panel->setButtonIcon(QIcon(QStringLiteral(":/icons/search.png")));
+    ComboBox1 = panel->comboBox();
+    Edit1 = panel->edit();
+    BitBtn1 = panel->button();
+    connect(panel, &SearchBar::searchClicked, this, &RecordWindow::BitBtn1Click);
+    connect(panel, &SearchBar::enterPressed, this, &RecordWindow::Edit1KeyPress);
     static_cast<QVBoxLayout *>(layout())->addWidget(panel);
 }
 
@@ -196,6 +187,7 @@ void RecordWindow::buildNewRowGroup()
         controls << control;
     }
     BitBtn11 = button(m_kind.submitCaption, "BitBtn11", GroupBox1);
+    BitBtn11->setIcon(QIcon(QStringLiteral(":/icons/submit.png")));
     connect(BitBtn11, &QPushButton::clicked, this, &RecordWindow::BitBtn11Click);
 
     // Label and control pairs in reading order, the submit button last; a
@@ -269,12 +261,6 @@ void RecordWindow::BitBtn1Click()
     // Unsorted, and wildcards typed into the search text act as wildcards.
     listRows(QStringLiteral("select * from %1 where 合同编号 like '%'||?||'%'").arg(m_kind.table),
              {Edit1->text()});
-}
-
-void RecordWindow::Edit1KeyPress(QChar key)
-{
-    if (key == QChar(13))
-        BitBtn1Click();
 }
 
 void RecordWindow::BitBtn2Click()
@@ -376,5 +362,11 @@ void RecordWindow::BitBtn11Click()
         Dialogs::information(m_kind.addedMessage);
     emptyEntries();
     DateTimePicker1->setValue(QDate::currentDate());
+    BitBtn1Click();
+}
+
+// Enter in the search text searches as "查询" does; the key still reaches the edit.
+void RecordWindow::Edit1KeyPress()
+{
     BitBtn1Click();
 }

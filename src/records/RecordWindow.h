@@ -46,6 +46,7 @@ public Q_SLOTS:
     void FormShow();
     void FormClose();
     void BitBtn1Click();  // search
+    void Edit1KeyPress();
     void BitBtn2Click();  // first
     void BitBtn3Click();  // prior
     void BitBtn4Click();  // next
@@ -54,7 +55,6 @@ public Q_SLOTS:
     void BitBtn9Click();  // in-grid editing
     void BitBtn10Click(); // close
     void BitBtn11Click(); // add the composed row
-    void Edit1KeyPress(QChar key);
     void DBGrid1CellClick(const QModelIndex &index, bool wasCurrent);
 
 protected:

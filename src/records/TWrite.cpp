@@ -9,6 +9,7 @@
 #include "platform/data/Format.h"
 #include "platform/data/SqlCommand.h"
 #include "platform/gbk.h"
+#include "platform/widgets/ButtonBar.h"
 #include "platform/widgets/DBComboBox.h"
 #include "platform/widgets/DBEdit.h"
 #include "platform/widgets/DBGrid.h"
@@ -20,12 +21,11 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QStyle>
-#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -82,20 +82,22 @@ TWrite::TWrite(QWidget *parent) : QWidget(parent)
     ADOTable1->setTableName(kContracts);
     ADOTable1->open();
 
-    ToolBar1 = new QToolBar(this);
+    ToolBar1 = new ButtonBar(this);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    ToolBar1->setMovable(false);
-    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    BitBtn2 = toolButton("BitBtn2", QStringLiteral("首记录"), QStyle::SP_MediaSkipBackward, &TWrite::BitBtn2Click);
-    BitBtn3 = toolButton("BitBtn3", QStringLiteral("上记录"), QStyle::SP_MediaSeekBackward, &TWrite::BitBtn3Click);
-    BitBtn4 = toolButton("BitBtn4", QStringLiteral("下记录"), QStyle::SP_MediaSeekForward, &TWrite::BitBtn4Click);
-    BitBtn5 = toolButton("BitBtn5", QStringLiteral("尾记录"), QStyle::SP_MediaSkipForward, &TWrite::BitBtn5Click);
+    auto add = [this](const char *name, const char *caption, const char *icon, void (TWrite::*handler)()) {
+        return ToolBar1->addButton(QString::fromLatin1(name), QString::fromUtf8(caption),
+                                   QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))), this, handler);
+    };
+    BitBtn2 = add("BitBtn2", "首记录", "first", &TWrite::BitBtn2Click);
+    BitBtn3 = add("BitBtn3", "上记录", "prior", &TWrite::BitBtn3Click);
+    BitBtn4 = add("BitBtn4", "下记录", "next", &TWrite::BitBtn4Click);
+    BitBtn5 = add("BitBtn5", "尾记录", "last", &TWrite::BitBtn5Click);
     ToolBar1->addSeparator();
-    BitBtn1 = toolButton("BitBtn1", QStringLiteral("新增"), QStyle::SP_FileDialogNewFolder, &TWrite::BitBtn1Click);
-    BitBtn9 = toolButton("BitBtn9", QStringLiteral("修改"), QStyle::SP_FileDialogDetailedView, &TWrite::BitBtn9Click);
-    BitBtn7 = toolButton("BitBtn7", QStringLiteral("删除"), QStyle::SP_TrashIcon, &TWrite::BitBtn7Click);
+    BitBtn1 = add("BitBtn1", "新增", "new", &TWrite::BitBtn1Click);
+    BitBtn9 = add("BitBtn9", "修改", "modify", &TWrite::BitBtn9Click);
+    BitBtn7 = add("BitBtn7", "删除", "delete", &TWrite::BitBtn7Click);
     ToolBar1->addSeparator();
-    BitBtn10 = toolButton("BitBtn10", QStringLiteral("关闭"), QStyle::SP_DialogCloseButton, &TWrite::BitBtn10Click);
+    BitBtn10 = add("BitBtn10", "关闭", "close", &TWrite::BitBtn10Click);
 
     buildPanel();
     buildGrid();
@@ -126,17 +128,6 @@ void TWrite::openList(Dataset *list, const QString &table)
 {
     list->setTableName(table);
     list->open();
-}
-
-QPushButton *TWrite::toolButton(const char *name, const QString &caption, int icon, void (TWrite::*handler)())
-{
-    auto *button = new QPushButton(style()->standardIcon(QStyle::StandardPixmap(icon)), caption, ToolBar1);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setFlat(true);
-    button->setFocusPolicy(Qt::StrongFocus);
-    ToolBar1->addWidget(button);
-    connect(button, &QPushButton::clicked, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-    return button;
 }
 
 void TWrite::buildPanel()
@@ -181,7 +172,7 @@ void TWrite::buildPanel()
     DBEdit3 = edit("DBEdit3", kSigning);
     DBEdit6 = edit("DBEdit6", QStringLiteral("备注"));
     DBEdit7 = edit("DBEdit7", kExpiry);
-    BitBtn6 = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("提交"), Panel1);
+    BitBtn6 = new QPushButton(QIcon(QStringLiteral(":/icons/submit.png")), QStringLiteral("提交"), Panel1);
     BitBtn6->setObjectName(QStringLiteral("BitBtn6"));
     connect(BitBtn6, &QPushButton::clicked, this, [this] { guarded([this] { BitBtn6Click(); }); });
 

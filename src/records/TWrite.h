@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class ButtonBar;
 class DataSource;
 class Dataset;
 class DateTimePicker;
@@ -13,7 +14,6 @@ class QAction;
 class QFrame;
 class QMenu;
 class QPushButton;
-class QToolBar;
 class SqlCommand;
 
 // The contract register: every contract in a read-only grid, the current one
@@ -44,7 +44,7 @@ public:
     DataSource *DataSource_Ren = nullptr;
     SqlCommand *ADOCommand1 = nullptr;
 
-    QToolBar *ToolBar1 = nullptr;
+    ButtonBar *ToolBar1 = nullptr;
     QPushButton *BitBtn2 = nullptr;
     QPushButton *BitBtn3 = nullptr;
     QPushButton *BitBtn4 = nullptr;
@@ -102,7 +102,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    QPushButton *toolButton(const char *name, const QString &caption, int icon, void (TWrite::*handler)());
     void buildPanel();
     void buildGrid();
     void arrangeTabOrder();

@@ -5,17 +5,14 @@
 #include "platform/Dialogs.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
+#include "platform/widgets/ButtonBar.h"
 #include "platform/widgets/DBGrid.h"
+#include "platform/widgets/SearchBar.h"
 
 #include <QComboBox>
-#include <QFrame>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -35,57 +32,32 @@ ReferenceEditor::ReferenceEditor(const ReferenceTable &table, QWidget *parent)
     DataSource1 = new DataSource(ADOQuery1, this);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
 
-    // A row of buttons rather than a QToolBar: every button stays on the bar
-    // (none folds into an overflow menu) and takes the focus when clicked.
-    ToolBar1 = new QFrame(this);
+    ToolBar1 = new ButtonBar(this);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    ToolBar1->setFrameShape(QFrame::StyledPanel);
-    auto *toolLayout = new QHBoxLayout(ToolBar1);
-    toolLayout->setContentsMargins(4, 2, 4, 2);
-    toolLayout->setSpacing(2);
-    BitBtn2 = toolButton(QStringLiteral("BitBtn2"), QStringLiteral("首记录"), QStyle::SP_MediaSkipBackward,
-                         &ReferenceEditor::BitBtn2Click);
-    BitBtn3 = toolButton(QStringLiteral("BitBtn3"), QStringLiteral("上记录"), QStyle::SP_MediaSeekBackward,
-                         &ReferenceEditor::BitBtn3Click);
-    BitBtn4 = toolButton(QStringLiteral("BitBtn4"), QStringLiteral("下记录"), QStyle::SP_MediaSeekForward,
-                         &ReferenceEditor::BitBtn4Click);
-    BitBtn5 = toolButton(QStringLiteral("BitBtn5"), QStringLiteral("尾记录"), QStyle::SP_MediaSkipForward,
-                         &ReferenceEditor::BitBtn5Click);
-    toolLayout->addSpacing(8);
-    BitBtn6 = toolButton(QStringLiteral("BitBtn6"), QStringLiteral("增加"), QStyle::SP_FileDialogNewFolder,
-                         &ReferenceEditor::BitBtn6Click);
-    BitBtn9 = toolButton(QStringLiteral("BitBtn9"), QStringLiteral("修改"), QStyle::SP_FileDialogDetailedView,
-                         &ReferenceEditor::BitBtn9Click);
-    BitBtn7 = toolButton(QStringLiteral("BitBtn7"), QStringLiteral("删除"), QStyle::SP_TrashIcon,
-                         &ReferenceEditor::BitBtn7Click);
-    toolLayout->addSpacing(8);
-    BitBtn10 = toolButton(QStringLiteral("BitBtn10"), QStringLiteral("关闭"), QStyle::SP_DialogCloseButton,
-                          &ReferenceEditor::BitBtn10Click);
-    toolLayout->addStretch(1);
+    auto add = [this](const char *name, const char *caption, const char *icon, void (ReferenceEditor::*handler)()) {
+        return ToolBar1->addButton(QString::fromLatin1(name), QString::fromUtf8(caption),
+                                   QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))), this, handler);
+    };
+    BitBtn2 = add("BitBtn2", "首记录", "first", &ReferenceEditor::BitBtn2Click);
+    BitBtn3 = add("BitBtn3", "上记录", "prior", &ReferenceEditor::BitBtn3Click);
+    BitBtn4 = add("BitBtn4", "下记录", "next", &ReferenceEditor::BitBtn4Click);
+    BitBtn5 = add("BitBtn5", "尾记录", "last", &ReferenceEditor::BitBtn5Click);
+    ToolBar1->addSeparator();
+    BitBtn6 = add("BitBtn6", "增加", "new", &ReferenceEditor::BitBtn6Click);
+    BitBtn9 = add("BitBtn9", "修改", "modify", &ReferenceEditor::BitBtn9Click);
+    BitBtn7 = add("BitBtn7", "删除", "delete", &ReferenceEditor::BitBtn7Click);
+    ToolBar1->addSeparator();
+    BitBtn10 = add("BitBtn10", "关闭", "close", &ReferenceEditor::BitBtn10Click);
 
-    Panel1 = new QFrame(this);
+    Panel1 = new SearchBar({kCodeItem, m_table.secondItem}, QStringLiteral("查询(&Q)"), this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameShape(QFrame::StyledPanel);
-    auto *searchLayout = new QHBoxLayout(Panel1);
-    searchLayout->setContentsMargins(6, 4, 6, 4);
-    ComboBox1 = new QComboBox(Panel1);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setEditable(false);
-    ComboBox1->addItems({kCodeItem, m_table.secondItem});
-    ComboBox1->setCurrentIndex(0);
-    Edit1 = new QLineEdit(Panel1);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->installEventFilter(this);
-    BitBtn1 = new QPushButton(QStringLiteral("查询(&Q)"), Panel1);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    BitBtn1->setFocusPolicy(Qt::StrongFocus);
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { guarded([this] { BitBtn1Click(); }); });
-    searchLayout->addWidget(new QLabel(QStringLiteral("查询项目："), Panel1));
-    searchLayout->addWidget(ComboBox1);
-    searchLayout->addWidget(new QLabel(QStringLiteral("查询内容："), Panel1));
-    searchLayout->addWidget(Edit1, 1);
-    searchLayout->addWidget(BitBtn1);
+    Panel1->setLabels(QStringLiteral("查询项目："), QStringLiteral("查询内容："));
+    Panel1->setButtonIcon(QIcon(QStringLiteral(":/icons/search.png")));
+    ComboBox1 = Panel1->comboBox();
+    Edit1 = Panel1->edit();
+    BitBtn1 = Panel1->button();
+    connect(Panel1, &SearchBar::searchClicked, this, &ReferenceEditor::BitBtn1Click);
+    connect(Panel1, &SearchBar::enterPressed, this, &ReferenceEditor::Edit1KeyPress);
 
     DBGrid1 = new DBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
@@ -104,19 +76,6 @@ ReferenceEditor::ReferenceEditor(const ReferenceTable &table, QWidget *parent)
 
 ReferenceEditor::~ReferenceEditor() = default;
 
-QPushButton *ReferenceEditor::toolButton(const QString &name, const QString &caption, int icon,
-                                         void (ReferenceEditor::*handler)())
-{
-    auto *button = new QPushButton(style()->standardIcon(QStyle::StandardPixmap(icon)), caption, ToolBar1);
-    button->setObjectName(name);
-    button->setFlat(true);
-    // Taking the focus makes the grid lose it, which settles an untouched new row.
-    button->setFocusPolicy(Qt::StrongFocus);
-    ToolBar1->layout()->addWidget(button);
-    connect(button, &QPushButton::clicked, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-    return button;
-}
-
 void ReferenceEditor::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
@@ -130,15 +89,6 @@ void ReferenceEditor::closeEvent(QCloseEvent *event)
 {
     FormClose();
     QWidget::closeEvent(event);
-}
-
-bool ReferenceEditor::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
-        guarded([&] { Edit1KeyPress(static_cast<QKeyEvent *>(event)); });
-        return false; // the edit still gets every key
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void ReferenceEditor::runQuery(const QString &sql, const QVariantList &params)
@@ -182,12 +132,6 @@ void ReferenceEditor::BitBtn1Click()
     setColumnWidths();
 }
 
-void ReferenceEditor::Edit1KeyPress(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        BitBtn1Click();
-}
-
 void ReferenceEditor::BitBtn2Click() { ADOQuery1->first(); }
 void ReferenceEditor::BitBtn3Click() { ADOQuery1->prior(); }
 void ReferenceEditor::BitBtn4Click() { ADOQuery1->next(); }
@@ -229,4 +173,10 @@ void ReferenceEditor::BitBtn10Click()
         sub->close();
     else
         close();
+}
+
+// Enter in the search text searches as "查询" does; the key still reaches the edit.
+void ReferenceEditor::Edit1KeyPress()
+{
+    BitBtn1Click();
 }

@@ -3,14 +3,14 @@
 #include <QString>
 #include <QWidget>
 
+class ButtonBar;
 class DBGrid;
 class DataSource;
 class Dataset;
 class QComboBox;
-class QFrame;
-class QKeyEvent;
 class QLineEdit;
 class QPushButton;
+class SearchBar;
 
 // What one reference table's editor differs in from the others.
 struct ReferenceTable {
@@ -39,6 +39,7 @@ public Q_SLOTS:
     void FormShow();
     void FormClose();
     void BitBtn1Click();  // 查询
+    void Edit1KeyPress();
     void BitBtn2Click();  // 首记录
     void BitBtn3Click();  // 上记录
     void BitBtn4Click();  // 下记录
@@ -47,15 +48,12 @@ public Q_SLOTS:
     void BitBtn9Click();  // 修改
     void BitBtn7Click();  // 删除
     void BitBtn10Click(); // 关闭
-    void Edit1KeyPress(QKeyEvent *event);
 
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QPushButton *toolButton(const QString &name, const QString &caption, int icon, void (ReferenceEditor::*handler)());
     // Closes the query, gives it the statement and opens it again.
     void runQuery(const QString &sql, const QVariantList &params = {});
     void setColumnWidths();
@@ -64,7 +62,7 @@ private:
     ReferenceTable m_table;
     bool m_shown = false;
 
-    QFrame *ToolBar1;
+    ButtonBar *ToolBar1;
     QPushButton *BitBtn2;
     QPushButton *BitBtn3;
     QPushButton *BitBtn4;
@@ -73,7 +71,7 @@ private:
     QPushButton *BitBtn9;
     QPushButton *BitBtn7;
     QPushButton *BitBtn10;
-    QFrame *Panel1;
+    SearchBar *Panel1;
     QComboBox *ComboBox1;
     QLineEdit *Edit1;
     QPushButton *BitBtn1;

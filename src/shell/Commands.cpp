@@ -91,22 +91,14 @@ const ChildCommand *findChildCommand(const QString &action)
 
 const QList<RightItem> &rightItems()
 {
-    static const QList<RightItem> items = {
-        {QStringLiteral("添加用户"), QStringLiteral("Menu_AddUser"), {}},
-        {QStringLiteral("查看日志"), QStringLiteral("Menu_Log"), {}},
-        {QStringLiteral("权限设置"), QStringLiteral("Menu_Right"), {}},
-        {QStringLiteral("合同类别"), QStringLiteral("Menu_Class"), QStringLiteral("N_Base")},
-        {QStringLiteral("部门设置"), QStringLiteral("Menu_Dept"), QStringLiteral("N_Base")},
-        {QStringLiteral("项目设置"), QStringLiteral("Menu_Project"), QStringLiteral("N_Base")},
-        {QStringLiteral("公司设置"), QStringLiteral("Menu_Gs"), QStringLiteral("N_Base")},
-        {QStringLiteral("往来单位设置"), QStringLiteral("Menu_Wldw"), QStringLiteral("N_Base")},
-        {QStringLiteral("人员维护"), QStringLiteral("Menu_Ren"), QStringLiteral("N_Base")},
-        {QStringLiteral("合同登记"), QStringLiteral("Menu_Write"), QStringLiteral("N_Data")},
-        {QStringLiteral("计划付款登记"), QStringLiteral("Menu_Plan"), QStringLiteral("N_Data")},
-        {QStringLiteral("实际付款登记"), QStringLiteral("Menu_Pay"), QStringLiteral("N_Data")},
-        {QStringLiteral("发票登记"), QStringLiteral("Menu_Invoice"), QStringLiteral("N_Data")},
-        {QStringLiteral("报表管理"), QStringLiteral("Menu_Account"), QStringLiteral("N_Report")},
-        {QStringLiteral("数据备份"), QStringLiteral("Menu_back"), {}},
-    };
+    static const QList<RightItem> items = [] {
+        QList<RightItem> out;
+        for (const char *action : {"Menu_AddUser", "Menu_Log", "Menu_Right", "Menu_Class", "Menu_Dept", "Menu_Project",
+                                   "Menu_Gs", "Menu_Wldw", "Menu_Ren", "Menu_Write", "Menu_Plan", "Menu_Pay",
+                                   "Menu_Invoice", "Menu_Account", "Menu_back"})
+            if (const ChildCommand *c = findChildCommand(QLatin1String(action)); c && c->access == Access::ByRight)
+                out.append({c->right, c->action});
+        return out;
+    }();
     return items;
 }

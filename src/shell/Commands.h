@@ -36,11 +36,10 @@ inline constexpr int kMaximised = -1;
 const QList<ChildCommand> &childCommands();
 const ChildCommand *findChildCommand(const QString &action);
 
-// The right names in the order the login looks them up, each with the menu
-// item it reveals and that item's top-level menu (empty: none).
+// The rights in the order the login looks them up, each with the menu item it
+// reveals; taken from the commands, so only built windows have one.
 struct RightItem {
     QString right;
     QString action;
-    QString topMenu;
 };
 const QList<RightItem> &rightItems();

@@ -5,6 +5,7 @@
 #include "platform/BalloonHint.h"
 #include "platform/Resources.h"
 #include "reports/TQuickReport1.h"
+#include "shell/Icons.h"
 #include "shell/ShellConfig.h"
 #include "shell/TFlash.h"
 #include "shell/TLogin.h"
@@ -34,7 +35,7 @@ int runProgram(int argc, char **argv)
     Application::setUpLook();
     BalloonHint::install(&app, QStringLiteral("KaderoV1.5"));
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/program.png")));
+    QApplication::setWindowIcon(QIcon(iconFile("program")));
 
     std::unique_ptr<QWidget> flash = showSplash();
 

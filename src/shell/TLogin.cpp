@@ -4,6 +4,7 @@
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/PasswordHash.h"
+#include "shell/Icons.h"
 #include "shell/TMain.h"
 
 #include <QGridLayout>
@@ -34,7 +35,7 @@ QLabel *picture(const char *name, const char *file, QWidget *parent)
 {
     auto *l = new QLabel(parent);
     l->setObjectName(QLatin1String(name));
-    l->setPixmap(QPixmap(QStringLiteral(":/icons/%1.png").arg(QLatin1String(file))));
+    l->setPixmap(QPixmap(iconFile(file)));
     l->setFixedSize(24, 24);
     l->setScaledContents(true);
     return l;
@@ -99,7 +100,7 @@ TLogin::TLogin(TMain *mainWindow) : QWidget(nullptr), m_main(mainWindow)
     setTabOrder(Edit2, BitBtn1);
     setTabOrder(BitBtn1, BitBtn2);
 
-    m_main->addChildWindow(this);
+    m_main->addChildWindow(this, ChildWindows::Placement::Centred);
     Edit1->setFocus();
 }
 

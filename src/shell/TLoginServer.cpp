@@ -2,7 +2,6 @@
 
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
-#include "platform/IniFile.h"
 #include "shell/ShellConfig.h"
 
 #include <QFormLayout>
@@ -69,10 +68,7 @@ void TLoginServer::setModalRunner(ModalRunner r) { runner() = std::move(r); }
 
 void TLoginServer::Button1Click()
 {
-    IniFile ini(ShellConfig::kdIniPath());
-    ini.writeString(QStringLiteral("KD"), QStringLiteral("database"), edit2->text().trimmed());
-    ini.writeString(QStringLiteral("KD"), QStringLiteral("user"), Edit3->text().trimmed());
-    ini.writeString(QStringLiteral("KD"), QStringLiteral("password"), Edit4->text().trimmed());
+    ShellConfig::writeSettings({edit2->text(), Edit3->text(), Edit4->text()});
     Dialogs::information(QStringLiteral("配置已完成，请重新启动程序"), QStringLiteral("提示"));
     accept();
     Program::end();
