@@ -73,9 +73,8 @@ void addDemo(const SqlConnection &c)
                 QString::fromUtf8(k.cls), QString::fromUtf8(k.project), n % 3 == 0 ? QStringLiteral("是") : QStringLiteral("否"),
                 QString(), QString::fromUtf8(n % 2 ? "华北实业第二分公司" : "华北实业有限公司")});
         const QString no = QString::fromUtf8(k.no);
-        // A first instalment paid and invoiced, a second one planned; nothing
-        // is paid in the future.
-        insert(c, QStringLiteral("计划付款情况表"), {no, signedOn.addDays(30), k.amount * 0.3, QStringLiteral("首期款")});
+        // A first instalment paid and invoiced, the next one planned (some
+        // overdue, some due soon); nothing is paid in the future.
         insert(c, QStringLiteral("计划付款情况表"), {no, today.addDays(n * 6 - 20), k.amount * 0.4, QStringLiteral("进度款")});
         const char *methods[] = {"汇票", "转账支票", "现金", "现金支票", "其他"};
         insert(c, QStringLiteral("付款情况表"),

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QIcon>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -71,6 +72,9 @@ TTiXin::TTiXin(QWidget *parent) : QWidget(parent)
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton2 = new QPushButton(QStringLiteral("刷新"), this);
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
+    // Flat buttons; their pictures tell them from the labels beside them.
+    SpeedButton1->setIcon(QIcon(QStringLiteral(":/icons/submit.png")));
+    SpeedButton2->setIcon(QIcon(QStringLiteral(":/icons/refresh.png")));
     for (QPushButton *b : {SpeedButton1, SpeedButton2}) {
         b->setFlat(true);
         b->setFocusPolicy(Qt::StrongFocus);

@@ -2,6 +2,8 @@
 
 #include "shell/Commands.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -109,8 +111,11 @@ QWidget *ChildWindows::open(const ChildCommand &command)
     QMdiSubWindow *created = add(window);
     if (command.left == kMaximised)
         created->showMaximized();
-    else
-        created->move(command.left, created->y());
+    else {
+        // The top is the area's own choice, but a window is not pushed out at the bottom.
+        const int room = m_area->viewport()->height() - created->height();
+        created->move(command.left, std::max(0, std::min(created->y(), room)));
+    }
     m_area->setActiveSubWindow(created);
     return window;
 }

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTreeWidget>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -148,6 +149,8 @@ void TLogin::BitBtn1Click()
                                  {PasswordHash::hash(password), jobNumber});
     m_main->loginSucceeded(jobNumber, name, department);
     close();
+    // The keyboard goes on in the main window (its menus' access keys included).
+    m_main->TreeView1->setFocus();
 }
 
 void TLogin::BitBtn2Click()

@@ -202,6 +202,9 @@ private Q_SLOTS:
         Gui::retype(shell.login->Edit2, QStringLiteral("pw"));
         Gui::pressEnter(shell.login->Edit2);
         QCOMPARE(shell.main->Label1->text(), QStringLiteral("张三"));
+        // The keyboard goes on in the main window: its access keys work.
+        QApplication::processEvents();
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(shell.main->TreeView1));
     }
 
     void clearTextPasswordLetsInOnceAndIsHashed()
