@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QIcon>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -64,15 +65,16 @@ TUser::TUser(QWidget *parent) : QWidget(parent)
     ComboBox2->setCurrentIndex(0);
 
     // Flat buttons that leave the focus where it is.
-    auto speedButton = [this](const char *name, const QString &caption) {
-        auto *b = new QPushButton(caption, GroupBox1);
+    // Flat buttons that never take the focus; their pictures tell them from labels.
+    auto speedButton = [this](const char *name, const QString &caption, const char *icon) {
+        auto *b = new QPushButton(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))), caption, GroupBox1);
         b->setObjectName(QLatin1String(name));
         b->setFlat(true);
         b->setFocusPolicy(Qt::NoFocus);
         return b;
     };
-    SpeedButton1 = speedButton("SpeedButton1", QStringLiteral("添加用户"));
-    SpeedButton2 = speedButton("SpeedButton2", QStringLiteral("刷新数据"));
+    SpeedButton1 = speedButton("SpeedButton1", QStringLiteral("添加用户"), "new");
+    SpeedButton2 = speedButton("SpeedButton2", QStringLiteral("刷新数据"), "refresh");
 
     auto *grid = new QGridLayout(GroupBox1);
     int n = 0;
