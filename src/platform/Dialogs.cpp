@@ -20,10 +20,8 @@ QString titleOr(const QString &title)
 }
 } // namespace
 
-// Returns the scripted answer, or shows nothing and returns false when no
-// script is installed (the caller then shows a real box).
-bool record(const Message &m);
-
+// Records a message in the installed script and returns its answer (true for
+// a message that asks nothing). Only called while a script is installed.
 bool record(const Message &m)
 {
     g_script->m_messages.append(m);

@@ -446,8 +446,7 @@ void Dataset::remove()
     removeRowAt(row);
     m_current = -1;
     setCurrent(m_rows.empty() ? -1 : std::min(row, int(m_rows.size()) - 1));
-    m_eof = m_rows.empty() || m_current == int(m_rows.size()) - 1 ? m_rows.empty() : false;
-    m_bof = m_rows.empty();
+    m_eof = m_bof = m_rows.empty();
 }
 
 int Dataset::fieldIndex(const QString &name) const
