@@ -62,8 +62,10 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
-private:
+protected Q_SLOTS:
     void FormCreate();
+
+private:
     void buildToolBar();
     void buildSearchBar();
     void buildNewRowGroup();

@@ -157,7 +157,7 @@ void MainMenus::setupToolBar(QMainWindow *window, QAction *expand, QAction *coll
     ToolBar1->addWidget(ToolButton4);
     ToolBar1->addSeparator();
     m_exportAction = ToolBar1->addWidget(ToolButton8);
-    ToolBar1->addSeparator();
+    m_exportDivider = ToolBar1->addSeparator();
     ToolBar1->addWidget(ToolButton10);
     ToolBar1->addWidget(Label1)->setVisible(false);
 }
@@ -198,4 +198,9 @@ void MainMenus::tidyMenus(bool loggedIn)
     N_Window->menuAction()->setVisible(loggedIn);
 }
 
-void MainMenus::setExportButtonVisible(bool visible) { m_exportAction->setVisible(visible); }
+// The divider after the export button goes with it: two dividers never stand together.
+void MainMenus::setExportButtonVisible(bool visible)
+{
+    m_exportAction->setVisible(visible);
+    m_exportDivider->setVisible(visible);
+}

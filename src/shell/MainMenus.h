@@ -55,4 +55,5 @@ private:
     QList<QAction *> commandItems() const;
 
     QAction *m_exportAction = nullptr;
+    QAction *m_exportDivider = nullptr;
 };

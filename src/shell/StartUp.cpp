@@ -28,12 +28,17 @@ std::unique_ptr<QWidget> showSplash()
     return flash;
 }
 
+void setUpHints(QApplication *app)
+{
+    BalloonHint::install(app, QStringLiteral("KaderoV1.5"));
+}
+
 int runProgram(int argc, char **argv)
 {
     Application app(argc, argv);
     initResources();
     Application::setUpLook();
-    BalloonHint::install(&app, QStringLiteral("KaderoV1.5"));
+    setUpHints(&app);
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     QApplication::setWindowIcon(QIcon(iconFile("program")));
 

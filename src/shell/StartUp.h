@@ -7,6 +7,12 @@ int runProgram(int argc, char **argv);
 #include <QWidget>
 #include <memory>
 
+class QApplication;
+
+// Every hint of the program shows at once as a balloon titled with the
+// product name.
+void setUpHints(QApplication *app);
+
 // Shows the splash window and returns once its timer has fired, events being
 // handled all the while; the caller destroys it when the windows exist.
 std::unique_ptr<QWidget> showSplash();

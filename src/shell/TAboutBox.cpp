@@ -1,5 +1,6 @@
 #include "shell/TAboutBox.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -98,6 +99,18 @@ void TAboutBox::FormShow()
         if (area.isValid())
             move(area.center() - QPoint(width() / 2, height() / 2));
     }
+}
+
+void TAboutBox::closeEvent(QCloseEvent *event)
+{
+    FormClose(event);
+    QWidget::closeEvent(event);
+}
+
+// Closing frees the box; the next use of its command makes a new one.
+void TAboutBox::FormClose(QCloseEvent *)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
 }
 
 void TAboutBox::showEvent(QShowEvent *event)

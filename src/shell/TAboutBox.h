@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCloseEvent>
 #include <QWidget>
 
 class QFrame;
@@ -25,8 +26,12 @@ public Q_SLOTS:
     void OKButtonClick();
     void FormShow();
 
+protected Q_SLOTS:
+    void FormClose(QCloseEvent *event);
+
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:

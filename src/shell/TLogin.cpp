@@ -7,6 +7,7 @@
 #include "shell/Icons.h"
 #include "shell/TMain.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -151,6 +152,18 @@ void TLogin::BitBtn1Click()
     close();
     // The keyboard goes on in the main window (its menus' access keys included).
     m_main->TreeView1->setFocus();
+}
+
+void TLogin::closeEvent(QCloseEvent *event)
+{
+    FormClose(event);
+    QWidget::closeEvent(event);
+}
+
+// Closing frees the window, whether by a login or by its close box.
+void TLogin::FormClose(QCloseEvent *)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
 }
 
 void TLogin::BitBtn2Click()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QWidget>
 
 class QLineEdit;
@@ -22,11 +24,14 @@ public Q_SLOTS:
     void BitBtn1Click();
     void BitBtn2Click();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
+protected Q_SLOTS:
+    void FormClose(QCloseEvent *event);
     void Edit2KeyPress(QKeyEvent *event);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
     TMain *m_main;
 };

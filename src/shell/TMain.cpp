@@ -311,8 +311,11 @@ void TMain::Menu_ExitClick() { leave(true); }
 // The tool bar's exit leaves no entry in the audit log.
 void TMain::ToolButton10Click() { leave(false); }
 
-void TMain::closeEvent(QCloseEvent *event)
+void TMain::closeEvent(QCloseEvent *event) { FormClose(event); }
+
+void TMain::FormClose(QCloseEvent *event)
 {
+    // An exit already confirmed by the menu does not ask a second time.
     event->setAccepted(m_closing || leave(true));
 }
 

@@ -4,6 +4,7 @@
 #include "shell/MainMenus.h"
 #include "shell/ProjectTree.h"
 
+#include <QCloseEvent>
 #include <QMainWindow>
 
 class QLabel;
@@ -76,13 +77,18 @@ public Q_SLOTS:
     void T1Click();
     void N2Click();
 
+protected Q_SLOTS:
+    // The state before login; it runs before the data module exists.
+    void FormCreate();
+    // Closing the main window asks first and logs the exit (or is refused).
+    void FormClose(QCloseEvent *event);
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void FormCreate();
     void createClientArea();
     void createStatusBar();
     void connectHandlers();

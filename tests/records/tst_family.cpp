@@ -645,6 +645,40 @@ private Q_SLOTS:
         QVERIFY(script.messages().isEmpty());
     }
 
+    void closeBoxDiscardsAPendingChange_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<bool>("committed"); // the cell editor closed with Enter before closing
+        for (const char *w : {"TPlan", "TPay", "TInvoice"}) {
+            QTest::addRow("%s, cell committed", w) << QString::fromLatin1(w) << true;
+            QTest::addRow("%s, cell editor open", w) << QString::fromLatin1(w) << false;
+        }
+    }
+    void closeBoxDiscardsAPendingChange()
+    {
+        QFETCH(QString, window);
+        QFETCH(bool, committed);
+        const Family f = familyOf(window);
+        Dialogs::Script script;
+        seed(window, {QStringLiteral("00000001"), QStringLiteral("00000002")});
+        const QStringList before = db->rows(QStringLiteral("select * from %1 order by rowid").arg(f.table));
+        {
+            Opened w(window);
+            Gui::clickCell(w.grid(), 0, 2);
+            Gui::click(w.button("BitBtn9"));
+            QVERIFY(w.typeIntoCell(0, 2, QStringLiteral("999")));
+            if (committed) {
+                Gui::pressEnter(w.cellEditor());
+                QCOMPARE(w.query()->state(), Dataset::Edit);
+            }
+            w->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QVERIFY(w.w.isNull());
+        }
+        QCOMPARE(db->rows(QStringLiteral("select * from %1 order by rowid").arg(f.table)), before);
+        QVERIFY(script.messages().isEmpty());
+    }
+
     void contractsAreReadAtOpening_data()
     {
         addWindows();

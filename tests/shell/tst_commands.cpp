@@ -75,6 +75,81 @@ private Q_SLOTS:
         QCOMPARE(sub->widget()->size(), probe->size());
     }
 
+    void eachCommandOpensItsWindow_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("windowClass");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("logText");
+        QTest::addColumn<int>("left"); // -1: maximised
+        QTest::addColumn<int>("hides"); // 2: boxes and export button, 1: boxes only, 0: nothing
+        const struct {
+            const char *action, *caption, *windowClass, *title, *logText;
+            int left, hides;
+        } rows[] = {
+            {"Menu_ChangePwd", "修改密码(&P)", "TPwd", "修改密码", "修改密码", 200, 2},
+            {"Menu_AddUser", "添加用户(&A)", "TUser", "添加用户", "添加用户", 200, 2},
+            {"Menu_Right", "权限设置(&Q)", "TRights", "权限设置", "权限设置", 100, 2},
+            {"Menu_Log", "查看日志(&L)", "TLOG", "查看日志", "查看日志", 150, 2},
+            {"Menu_back", "数据备份(&B)", "Tback", "数据备份", "数据备份", 120, 2},
+            {"Menu_Class", "合同类别(&C)", "TClasses", "合同类别设置", "合同类别设置", 130, 2},
+            {"Menu_Dept", "部门设置(&D)", "TDept", "部门设置", "部门设置", 130, 2},
+            {"Menu_Project", "项目设置(&P)", "TProject", "项目设置", "项目设置", 130, 2},
+            {"Menu_Gs", "单位设置(&G)", "TGs", "公司设置", "公司设置", 130, 2},
+            {"Menu_Wldw", "往来单位设置(&W)", "TWldw", "往来单位维护", "往来单位维护", 130, 2},
+            {"Menu_Ren", "人员维护(&R)", "TRen", "人员维护", "人员维护", 130, 2},
+            {"Menu_Write", "合同登记(&R)", "TWrite", "合同基本信息录入", "合同基本信息录入", -1, 1},
+            {"Menu_Plan", "计划付款(&P)", "TPlan", "计划付款设置", "计划付款设置", 130, 2},
+            {"Menu_Pay", "付款登记(&F)", "TPay", "付款登记", "付款登记", 130, 2},
+            {"Menu_Invoice", "发票登记(&T)", "TInvoice", "发票登记", "发票登记", 130, 2},
+            {"Menu_Account", "打印合同执行情况表(&P)", "TReport", "报表管理", "报表管理", 130, 2},
+            {"Menu_TiXin", "付款提醒(&T)", "TTiXin", "付款提醒", "付款提醒", 10, 2},
+            {"N_Help", "关于本软件(&A)", "TAboutBox", "关于本软件", "查看帮助", 200, 0},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.action) << QString::fromLatin1(r.action) << QString::fromUtf8(r.caption)
+                                    << QString::fromLatin1(r.windowClass) << QString::fromUtf8(r.title)
+                                    << QString::fromUtf8(r.logText) << r.left << r.hides;
+    }
+    void eachCommandOpensItsWindow()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, caption);
+        QFETCH(QString, windowClass);
+        QFETCH(QString, title);
+        QFETCH(QString, logText);
+        QFETCH(int, left);
+        QFETCH(int, hides);
+        requireCommand(action.toLatin1().constData());
+        Shell s;
+        Dialogs::Script script;
+        logInAdmin(s);
+        fillGrids(s);
+        QVERIFY(s.main->GroupBox1->isVisible());
+        QVERIFY(s.main->ToolButton8->isVisible());
+        // The supervisor holds every right: the item is offered under its caption.
+        auto *item = s.main->findChild<QAction *>(action);
+        QVERIFY(item);
+        QCOMPARE(item->text(), caption);
+        QVERIFY(item->isVisible());
+        item->trigger();
+        QApplication::processEvents();
+
+        QMdiSubWindow *sub = s.main->findChildWindow(title);
+        QVERIFY2(sub, qPrintable(title));
+        QCOMPARE(QString::fromLatin1(sub->widget()->metaObject()->className()), windowClass);
+        QCOMPARE(sub->widget()->windowTitle(), title);
+        if (left < 0)
+            QVERIFY(sub->isMaximized());
+        else
+            QCOMPARE(sub->x(), left);
+        QCOMPARE(s.db.rows(QStringLiteral("select 姓名,动作 from 日志")), QStringList{QStringLiteral("系统主管|") + logText});
+        QCOMPARE(s.main->GroupBox1->isVisible(), hides == 0);
+        QCOMPARE(s.main->GroupBox2->isVisible(), hides == 0);
+        QCOMPARE(s.main->ToolButton8->isVisible(), hides < 2);
+    }
+
     void minimisedWindowComesBackNormalInFront()
     {
         requireCommand("Menu_Class");
@@ -93,6 +168,38 @@ private Q_SLOTS:
         QVERIFY(classes->isVisible());
         QCOMPARE(s.main->mdiArea()->activeSubWindow(), classes);
         QCOMPARE(s.main->mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), classes);
+    }
+
+    void maximisedWindowComesBackNormal()
+    {
+        requireCommand("Menu_Class");
+        Shell s;
+        Dialogs::Script script;
+        logInAdmin(s);
+        s.main->Menu_Class->trigger();
+        QMdiSubWindow *classes = s.main->findChildWindow(QStringLiteral("合同类别设置"));
+        classes->showMaximized();
+        QApplication::processEvents();
+        QVERIFY(classes->isMaximized());
+        s.main->Menu_Class->trigger();
+        QApplication::processEvents();
+        QVERIFY(!classes->isMaximized());
+        QVERIFY(!classes->isMinimized());
+        QCOMPARE(s.main->mdiArea()->activeSubWindow(), classes);
+        QCOMPARE(windowsTitled(s.main.get(), QStringLiteral("合同类别设置")), 1);
+        QCOMPARE(s.logRows(QStringLiteral("合同类别设置")), 2);
+    }
+
+    void logEntryKeepsQuotesInTheName()
+    {
+        requireCommand("Menu_ChangePwd");
+        Shell s;
+        Dialogs::Script script;
+        s.addUser(QStringLiteral("u1"), QStringLiteral("O'王"), QStringLiteral("财务部"), QStringLiteral("pw"));
+        s.logIn(QStringLiteral("u1"), QStringLiteral("pw"));
+        s.main->Menu_ChangePwd->trigger();
+        QVERIFY(s.main->findChildWindow(QStringLiteral("修改密码")));
+        QCOMPARE(s.db.rows(QStringLiteral("select 姓名,动作 from 日志")), QStringList{QStringLiteral("O'王|修改密码")});
     }
 
     void commandsHideTheGridBoxes()

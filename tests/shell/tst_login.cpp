@@ -15,6 +15,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -67,6 +68,122 @@ private Q_SLOTS:
         // The login window is gone; the login itself writes no log entry.
         QVERIFY(!m->findChildWindow(QStringLiteral("系统登录")));
         QCOMPARE(shell.logRows(), 0);
+    }
+
+    void loginWindowControls()
+    {
+        Shell shell;
+        TLogin *login = shell.login;
+        QCOMPARE(login->windowTitle(), QStringLiteral("系统登录"));
+        QCOMPARE(login->findChild<QLabel *>(QStringLiteral("jobNumberLabel"))->text(), QStringLiteral("工号："));
+        QCOMPARE(login->findChild<QLabel *>(QStringLiteral("passwordLabel"))->text(), QStringLiteral("密码："));
+        QCOMPARE(login->BitBtn1->text(), QStringLiteral("登录"));
+        QCOMPARE(login->BitBtn2->text(), QStringLiteral("退出"));
+        QVERIFY(login->Edit1->text().isEmpty());
+        QVERIFY(login->Edit2->text().isEmpty());
+        // Tab order follows the reading order.
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(login->Edit1));
+        for (QWidget *next : {static_cast<QWidget *>(login->Edit2), static_cast<QWidget *>(login->BitBtn1),
+                              static_cast<QWidget *>(login->BitBtn2)}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+        // Only a close button in the title bar.
+        const Qt::WindowFlags flags = shell.main->findChildWindow(QStringLiteral("系统登录"))->windowFlags();
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    }
+
+    // The supervisor holds all fifteen rights: every menu with every item and divider.
+    void fullMenusForAllRights()
+    {
+        if (rightItems().size() != 15)
+            QSKIP("not every window is part of this build");
+        Shell shell;
+        Dialogs::Script script;
+        shell.logIn(QStringLiteral("admin"), QStringLiteral("kadero"));
+        QVERIFY(script.messages().isEmpty());
+        TMain *m = shell.main.get();
+        auto names = [](const QList<QAction *> &actions) {
+            QStringList out;
+            for (QAction *a : actions)
+                if (a->isVisible())
+                    out << (a->isSeparator() ? QStringLiteral("-") : a->menu() ? a->menu()->objectName() : a->objectName());
+            return out;
+        };
+        QCOMPARE(visibleEntries(m->menuBar()),
+                 (QStringList{QStringLiteral("系统管理(&S)"), QStringLiteral("基础设置(&B)"), QStringLiteral("数据录入(&W)"),
+                              QStringLiteral("报表管理(&R)"), QStringLiteral("付款提醒(&T)"), QStringLiteral("窗口(&W)"),
+                              QStringLiteral("关于本软件(&A)")}));
+        QCOMPARE(visibleEntries(m->N_Sys),
+                 (QStringList{QStringLiteral("修改密码(&P)"), QStringLiteral("-"), QStringLiteral("添加用户(&A)"),
+                              QStringLiteral("权限设置(&Q)"), QStringLiteral("-"), QStringLiteral("查看日志(&L)"),
+                              QStringLiteral("-"), QStringLiteral("数据备份(&B)"), QStringLiteral("-"),
+                              QStringLiteral("退出系统(&X)")}));
+        QCOMPARE(names(m->N_Sys->actions()),
+                 (QStringList{QStringLiteral("Menu_ChangePwd"), QStringLiteral("-"), QStringLiteral("Menu_AddUser"),
+                              QStringLiteral("Menu_Right"), QStringLiteral("-"), QStringLiteral("Menu_Log"),
+                              QStringLiteral("-"), QStringLiteral("Menu_back"), QStringLiteral("-"),
+                              QStringLiteral("Menu_Exit")}));
+        QCOMPARE(visibleEntries(m->N_Base),
+                 (QStringList{QStringLiteral("合同类别(&C)"), QStringLiteral("部门设置(&D)"), QStringLiteral("项目设置(&P)"),
+                              QStringLiteral("-"), QStringLiteral("单位设置(&G)"), QStringLiteral("往来单位设置(&W)"),
+                              QStringLiteral("-"), QStringLiteral("人员维护(&R)")}));
+        QCOMPARE(names(m->N_Base->actions()),
+                 (QStringList{QStringLiteral("Menu_Class"), QStringLiteral("Menu_Dept"), QStringLiteral("Menu_Project"),
+                              QStringLiteral("-"), QStringLiteral("Menu_Gs"), QStringLiteral("Menu_Wldw"),
+                              QStringLiteral("-"), QStringLiteral("Menu_Ren")}));
+        QCOMPARE(visibleEntries(m->N_Data),
+                 (QStringList{QStringLiteral("合同登记(&R)"), QStringLiteral("计划付款(&P)"), QStringLiteral("付款登记(&F)"),
+                              QStringLiteral("发票登记(&T)")}));
+        QCOMPARE(names(m->N_Data->actions()),
+                 (QStringList{QStringLiteral("Menu_Write"), QStringLiteral("Menu_Plan"), QStringLiteral("Menu_Pay"),
+                              QStringLiteral("Menu_Invoice")}));
+        QCOMPARE(visibleEntries(m->N_Report), QStringList{QStringLiteral("打印合同执行情况表(&P)")});
+        QCOMPARE(names(m->N_Report->actions()), QStringList{QStringLiteral("Menu_Account")});
+        QCOMPARE(names(m->N_Window->actions()), (QStringList{QStringLiteral("T1"), QStringLiteral("N2")}));
+        QCOMPARE(names(m->menuBar()->actions()),
+                 (QStringList{QStringLiteral("N_Sys"), QStringLiteral("N_Base"), QStringLiteral("N_Data"),
+                              QStringLiteral("N_Report"), QStringLiteral("Menu_TiXin"), QStringLiteral("N_Window"),
+                              QStringLiteral("N_Help")}));
+    }
+
+    // Dividers stand only between visible items, never first, last or twice.
+    void dividersAroundHiddenItems_data()
+    {
+        QTest::addColumn<QStringList>("rights");
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QStringList>("entries");
+        const QString sep = QStringLiteral("-");
+        QTest::newRow("backup only") << QStringList{QStringLiteral("数据备份")} << QStringLiteral("N_Sys")
+                                     << QStringList{QStringLiteral("修改密码(&P)"), sep, QStringLiteral("数据备份(&B)"), sep,
+                                                    QStringLiteral("退出系统(&X)")};
+        QTest::newRow("add users and log") << QStringList{QStringLiteral("添加用户"), QStringLiteral("查看日志")}
+                                           << QStringLiteral("N_Sys")
+                                           << QStringList{QStringLiteral("修改密码(&P)"), sep, QStringLiteral("添加用户(&A)"), sep,
+                                                          QStringLiteral("查看日志(&L)"), sep, QStringLiteral("退出系统(&X)")};
+        QTest::newRow("handlers only") << QStringList{QStringLiteral("人员维护")} << QStringLiteral("N_Base")
+                                       << QStringList{QStringLiteral("人员维护(&R)")};
+        QTest::newRow("classes and handlers") << QStringList{QStringLiteral("合同类别"), QStringLiteral("人员维护")}
+                                              << QStringLiteral("N_Base")
+                                              << QStringList{QStringLiteral("合同类别(&C)"), sep, QStringLiteral("人员维护(&R)")};
+        QTest::newRow("companies and counterparties")
+            << QStringList{QStringLiteral("公司设置"), QStringLiteral("往来单位设置")} << QStringLiteral("N_Base")
+            << QStringList{QStringLiteral("单位设置(&G)"), QStringLiteral("往来单位设置(&W)")};
+    }
+    void dividersAroundHiddenItems()
+    {
+        QFETCH(QStringList, rights);
+        QFETCH(QString, menu);
+        QFETCH(QStringList, entries);
+        if (rightItems().size() != 15)
+            QSKIP("not every window is part of this build");
+        Shell shell;
+        Dialogs::Script script;
+        shell.addUser(QStringLiteral("u1"), QStringLiteral("张三"), QStringLiteral("财务部"), QStringLiteral("pw"), rights);
+        shell.logIn(QStringLiteral("u1"), QStringLiteral("pw"));
+        QCOMPARE(visibleEntries(shell.main->findChild<QMenu *>(menu)), entries);
     }
 
     void eachRightRevealsItsItem_data()
@@ -255,8 +372,11 @@ private Q_SLOTS:
     {
         Shell shell;
         Dialogs::Script script;
+        QPointer<TLogin> login(shell.login);
         shell.main->findChildWindow(QStringLiteral("系统登录"))->close();
         QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(login.isNull());
         QVERIFY(!shell.main->findChildWindow(QStringLiteral("系统登录")));
         QVERIFY(!shell.ends.ended());
         QCOMPARE(visibleEntries(shell.main->N_Sys), QStringList{QStringLiteral("退出系统(&X)")});

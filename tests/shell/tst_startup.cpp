@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QFile>
+#include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -93,6 +94,34 @@ private Q_SLOTS:
         const QByteArray bytes = f.readAll();
         QVERIFY(bytes.contains("[KD]"));
         QVERIFY(bytes.contains(*gbk::encode(QStringLiteral("database=数据/账本.db"))));
+    }
+
+    void settingsDialogControls()
+    {
+        TLoginServer d;
+        QCOMPARE(d.windowTitle(), QStringLiteral("数据库配置"));
+        auto *form = d.findChild<QFormLayout *>();
+        QVERIFY(form);
+        auto labelOf = [form](QWidget *field) {
+            auto *label = qobject_cast<QLabel *>(form->labelForField(field));
+            return label ? label->text() : QString();
+        };
+        QCOMPARE(labelOf(d.edit2), QStringLiteral("数据库名称"));
+        QCOMPARE(labelOf(d.Edit3), QStringLiteral("用户名称"));
+        QCOMPARE(labelOf(d.Edit4), QStringLiteral("登录口令"));
+        QCOMPARE(d.Button1->text(), QStringLiteral("配置"));
+        QCOMPARE(d.Button2->text(), QStringLiteral("取消"));
+        // Reading order: the three values, then the two buttons.
+        int row1 = -1, row2 = -1, row3 = -1;
+        QFormLayout::ItemRole role;
+        form->getWidgetPosition(d.edit2, &row1, &role);
+        form->getWidgetPosition(d.Edit3, &row2, &role);
+        form->getWidgetPosition(d.Edit4, &row3, &role);
+        QVERIFY(row1 == 0 && row2 == 1 && row3 == 2);
+        d.show();
+        QApplication::processEvents();
+        QVERIFY(d.Button1->x() < d.Button2->x());
+        QVERIFY(d.Button1->y() > d.Edit4->y());
     }
 
     void settingsDialogRunsModally()

@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QTest>
 #include <QToolButton>
+#include <QToolBar>
 #include <QTreeWidget>
 
 namespace {
@@ -230,13 +231,28 @@ private Q_SLOTS:
         project(s, QStringLiteral("01-01"), QStringLiteral("B"));
         project(s, QStringLiteral("01"), QStringLiteral("A"));
         logIn(s);
+        // The tool bar reads expand, collapse | refresh | export | exit, and
+        // without the export button no two dividers stand together.
+        auto shape = [&s] {
+            QString text;
+            for (QAction *a : s.main->ToolBar1->actions()) {
+                if (!a->isVisible())
+                    continue;
+                QWidget *w = s.main->ToolBar1->widgetForAction(a);
+                text += a->isSeparator() ? QStringLiteral("|") : w ? w->objectName().right(1) : QString();
+            }
+            return text;
+        };
+        QCOMPARE(shape(), QStringLiteral("|12|4|0"));
         s.clickNode(QStringLiteral("[01-01] B"));
         QVERIFY(s.main->GroupBox1->isVisible());
         QVERIFY(s.main->ToolButton8->isVisible());
+        QCOMPARE(shape(), QStringLiteral("|12|4|8|0"));
         s.clickNode(QStringLiteral("全部合同"));
         QVERIFY(!s.main->GroupBox1->isVisible());
         QVERIFY(!s.main->GroupBox2->isVisible());
         QVERIFY(!s.main->ToolButton8->isVisible());
+        QCOMPARE(shape(), QStringLiteral("|12|4|0"));
     }
 
     void onlyAMouseClickRunsTheQueries()
