@@ -105,11 +105,14 @@ void TPwd::BitBtn1Click()
 {
     const QString name = Session::userName();
     // The stored password is a hash: the row is read by name and the typed
-    // password verified against it.
+    // password verified against it. The login keeps the name without blanks
+    // around it, so a name stored with blanks is found too; a row whose name
+    // is exactly the user's comes first.
     ADOQuery1->close();
-    ADOQuery1->setSql(QStringLiteral("select * from 用户清单 where 姓名=?"), {name});
+    ADOQuery1->setSql(QStringLiteral("select * from 用户清单 where trim(姓名)=? order by 姓名<>?"), {name, name});
     ADOQuery1->open();
-    if (ADOQuery1->isEmpty() || !PasswordHash::verify(ADOQuery1->text(QStringLiteral("密码")), Edit1->text())) {
+    const bool known = !ADOQuery1->isEmpty();
+    if (!known || !PasswordHash::verify(ADOQuery1->text(QStringLiteral("密码")), Edit1->text())) {
         Dialogs::information(QStringLiteral("原密码输入不正确，请重新输入！"));
         Edit1->clear();
         Edit1->setFocus();
@@ -122,8 +125,9 @@ void TPwd::BitBtn1Click()
         Edit2->setFocus();
         return;
     }
+    // Names are unique as stored: the update changes that one row.
     ADOCommand1->setCommandText(QStringLiteral("update 用户清单 set 密码=? where 姓名=?"),
-                                {PasswordHash::hash(Edit2->text()), name});
+                                {PasswordHash::hash(Edit2->text()), ADOQuery1->value(QStringLiteral("姓名"))});
     ADOCommand1->execute();
     Dialogs::information(QStringLiteral("密码修改成功，请记住您的新密码!"));
     close();

@@ -130,7 +130,12 @@ private Q_SLOTS:
         Dialogs::Script script;
         open(folder.path());
         QSignalSpy values(w->ProgressBar1, &QProgressBar::valueChanged);
+        // How many messages had been shown when the bar became full and when it emptied again.
+        QList<QPair<int, qsizetype>> shownAt;
+        connect(w->ProgressBar1, &QProgressBar::valueChanged, this,
+                [&](int value) { shownAt.append({value, script.messages().size()}); });
         Gui::click(w->Button1);
+        QCOMPARE(shownAt.mid(shownAt.size() - 2), (QList<QPair<int, qsizetype>>{{100, 0}, {0, 1}}));
         QList<int> seen;
         for (const auto &v : values)
             seen << v.at(0).toInt();

@@ -147,6 +147,37 @@ private Q_SLOTS:
         QCOMPARE(storedPassword(QStringLiteral("u2")), other);
     }
 
+    // The login keeps the name without the blanks around it.
+    void aNameStoredWithBlanksIsFound()
+    {
+        db->exec(QStringLiteral("update 用户清单 set 姓名=' 张三 ' where 工号='u1'"));
+        Dialogs::Script script;
+        open();
+        type(QStringLiteral("old1"), QStringLiteral("new1"), QStringLiteral("new1"));
+        Gui::click(w->BitBtn1);
+        QCOMPARE(script.texts(), QStringList{QStringLiteral("密码修改成功，请记住您的新密码!")});
+        QVERIFY(PasswordHash::verify(storedPassword(QStringLiteral("u1")), QStringLiteral("new1")));
+        QVERIFY(PasswordHash::verify(storedPassword(QStringLiteral("u2")), QStringLiteral("old1")));
+    }
+
+    // Two names that differ only in blanks: the exact one is the user's own,
+    // also when the other is stored first.
+    void theExactNameComesFirst()
+    {
+        db->exec(QStringLiteral("update 用户清单 set 姓名='张三 ' where 工号='u1'"));
+        db->exec(QStringLiteral("insert into 用户清单(工号,部门,姓名,性别,密码) values(?,?,?,?,?)"),
+                 {QStringLiteral("u3"), QStringLiteral("财务部"), QStringLiteral("张三"), QStringLiteral("男"),
+                  PasswordHash::hash(QStringLiteral("old1"))});
+        const QString blanked = storedPassword(QStringLiteral("u1"));
+        Dialogs::Script script;
+        open();
+        type(QStringLiteral("old1"), QStringLiteral("new1"), QStringLiteral("new1"));
+        Gui::click(w->BitBtn1);
+        QCOMPARE(script.texts(), QStringList{QStringLiteral("密码修改成功，请记住您的新密码!")});
+        QVERIFY(PasswordHash::verify(storedPassword(QStringLiteral("u3")), QStringLiteral("new1")));
+        QCOMPARE(storedPassword(QStringLiteral("u1")), blanked);
+    }
+
     void cancelClosesWithoutChange()
     {
         Dialogs::Script script;

@@ -216,6 +216,29 @@ private Q_SLOTS:
         QCOMPARE(script.texts(), QStringList{message});
         QCOMPARE((QStringList{w->Edit1->text(), w->Edit2->text(), w->Edit3->text(), w->Edit4->text()}), after);
         QCOMPARE(db->count(QStringLiteral("用户清单")), 2);
+        // A duplicate sends the user back to the entry that was cleared.
+        if (message == QStringLiteral("工号重复，请重新输入！"))
+            QVERIFY(w->Edit1->hasFocus());
+        else if (message == QStringLiteral("姓名重复，请重新输入！"))
+            QVERIFY(w->Edit2->hasFocus());
+    }
+
+    void departmentsAreReadWhenTheWindowOpens()
+    {
+        Dialogs::Script script;
+        open();
+        db->insert(QStringLiteral("部门清单"), {QStringLiteral("03"), QStringLiteral("采购部")});
+        QCOMPARE(w->ComboBox1->findText(QStringLiteral("采购部")), -1);
+        Gui::click(w->SpeedButton2); // refreshing the list of users does not read departments
+        QCOMPARE(w->ComboBox1->findText(QStringLiteral("采购部")), -1);
+        delete w;
+        open();
+        QCOMPARE(w->ComboBox1->findText(QStringLiteral("采购部")), 3);
+        // The new department can be given to a user at once.
+        fill(QStringLiteral("u03"), QStringLiteral("王五"), QString(), QString(), 3);
+        Gui::click(w->SpeedButton1);
+        QCOMPARE(script.texts(), QStringList{QStringLiteral("您已成功添加用户：王五")});
+        QCOMPARE(db->scalar(QStringLiteral("select 部门 from 用户清单 where 工号='u03'")).toString(), QStringLiteral("采购部"));
     }
 
     void addStoresTheUserWithAHashedPassword()
@@ -290,6 +313,25 @@ private Q_SLOTS:
         QCOMPARE(script.texts(), QStringList{QStringLiteral("“姓名”已有相同的值，不能重复保存。")});
         QCOMPARE(db->scalar(QStringLiteral("select 姓名 from 用户清单 where 工号='u2'")).toString(), QStringLiteral("Wang"));
         QCOMPARE(w->DBGrid1->currentIndex().row(), 1);
+    }
+
+    void closingDiscardsAPendingGridChange()
+    {
+        Dialogs::Script script;
+        addUserRow(QStringLiteral("u1"), QStringLiteral("Zhang"));
+        addUserRow(QStringLiteral("u2"), QStringLiteral("Wang"));
+        open();
+        w->N1->trigger();
+        Gui::clickCell(w->DBGrid1, 0, 1);
+        typeIntoGrid(QStringLiteral("Zhao"));
+        QCOMPARE(w->DBGrid1->model()->index(0, 1).data().toString(), QStringLiteral("Zhao"));
+        w->close();
+        QTest::qWait(0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(w.isNull());
+        QCOMPARE(script.texts(), QStringList());
+        QCOMPARE(db->rows(QStringLiteral("select 姓名 from 用户清单 where 工号 in ('u1','u2') order by 工号")),
+                 (QStringList{QStringLiteral("Zhang"), QStringLiteral("Wang")}));
     }
 
     void modifyWithNoUserListedDoesNothing()

@@ -605,6 +605,18 @@ private Q_SLOTS:
         QVERIFY(qAbs(find(QStringLiteral("7500")).right() - (10 + 108.0 + 21.4)) < 0.5);
         QVERIFY(qAbs(find(QStringLiteral("25")).right() - (10 + 67.7 + 10.8)) < 0.5);
         QVERIFY(qAbs(find(QStringLiteral("800")).right() - (10 + 154.5 + 21.4)) < 0.5);
+        QVERIFY(qAbs(find(QStringLiteral("未付款：")).left() - (10 + 93.1)) < 0.5);
+        QVERIFY(qAbs(find(QStringLiteral("%")).left() - (10 + 78.3)) < 0.5);
+        // The total paid prints the same figure as the one detail row: one
+        // ends at the right of the total's box, the other at the detail's.
+        QList<double> rights;
+        for (const PdfWord &w : words)
+            if (w.text == QLatin1String("2500"))
+                rights << w.mm.right();
+        std::sort(rights.begin(), rights.end());
+        QCOMPARE(rights.size(), 2);
+        QVERIFY(qAbs(rights[0] - (10 + 19.1 + 21.4)) < 0.5);
+        QVERIFY(qAbs(rights[1] - (10 + 31.2 + 32.0)) < 0.5);
         // ...and the title is centred on the page.
         QRectF title;
         QString titleText;

@@ -1,5 +1,6 @@
 #include "platform/Dialogs.h"
 #include "platform/data/Dataset.h"
+#include "platform/spreadsheet/RecordingSpreadsheet.h"
 #include "platform/widgets/DBGrid.h"
 #include "reports/TTiXin.h"
 #include "support/Gui.h"
@@ -197,6 +198,50 @@ private Q_SLOTS:
         Gui::click(w->SpeedButton1);
         QCOMPARE(script.lastText(), QStringLiteral("提前提醒天数设置已为：5天！"));
         QCOMPARE(db->count(QStringLiteral("提醒天数")), 0);
+    }
+
+    // The pop-up command exports the list as shown; without a spreadsheet
+    // program it stays silent.
+    void exportThroughThePopUpMenu_data()
+    {
+        QTest::addColumn<bool>("spreadsheetMissing");
+        QTest::newRow("exported") << false;
+        QTest::newRow("no spreadsheet program: no message") << true;
+    }
+    void exportThroughThePopUpMenu()
+    {
+        QFETCH(bool, spreadsheetMissing);
+        RecordingSpreadsheet::Log log;
+        log.failCreate = spreadsheetMissing;
+        SpreadsheetApp::ScopedFactory factory(RecordingSpreadsheet::factory(&log));
+        Dialogs::Script script;
+        setStoredDays(-5);
+        auto w = open();
+        w->PopupMenu1->popup(w->DBGrid1->viewport()->mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(w->PopupMenu1));
+        QTest::keyClick(w->PopupMenu1, Qt::Key_O);
+        QApplication::processEvents();
+        QCOMPARE(script.texts(), QStringList());
+        if (spreadsheetMissing) {
+            QCOMPARE(log.operations, QStringList({"create Excel.Application"}));
+            return;
+        }
+        QCOMPARE(log.created, 1);
+        QCOMPARE(log.matching(QStringLiteral("Workbooks(1).Worksheets(1).Name=")),
+                 QStringList({"Workbooks(1).Worksheets(1).Name=DBGrid1"}));
+        QCOMPARE(log.matching(QStringLiteral("Worksheets(1).Cells(1,")),
+                 QStringList({"Worksheets(1).Cells(1,1)=text:合同编号", "Worksheets(1).Cells(1,2)=text:计划付款日期",
+                              "Worksheets(1).Cells(1,3)=text:计划付款金额", "Worksheets(1).Cells(1,4)=text:剩余天数",
+                              "Worksheets(1).Cells(1,5)=text:备注"}));
+        // A title row and the three rows listed (-40, -6 and -5 days).
+        QStringList numbers;
+        for (int row = 2; row <= 4; ++row)
+            for (const QString &op : log.matching(QStringLiteral("Worksheets(1).Cells(%1,1)=").arg(row)))
+                numbers << op.section(QLatin1Char('='), 1);
+        numbers.sort();
+        QCOMPARE(numbers, QStringList({"text:D-40", "text:D-5", "text:D-6"}));
+        QVERIFY(log.matching(QStringLiteral("Worksheets(1).Cells(5,")).isEmpty());
+        QVERIFY(log.operations.contains(QStringLiteral("Visible=true")));
     }
 
     void controlsAsTheUserSeesThem()
