@@ -1,6 +1,7 @@
 #include "admin/TLOG.h"
 
 #include "db/Tdm.h"
+#include "platform/Named.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
 #include "platform/widgets/DBGrid.h"
@@ -19,21 +20,18 @@ TLOG::TLOG(QWidget *parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("查看日志"));
     setObjectName(QStringLiteral("LOG"));
 
-    Panel1 = new SearchBar({QStringLiteral("姓名"), QStringLiteral("操作")}, QStringLiteral("查询"), this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1 = named(new SearchBar({QStringLiteral("姓名"), QStringLiteral("操作")}, QStringLiteral("查询"), this),
+                   "Panel1");
     ComboBox1 = Panel1->comboBox();
     Edit1 = Panel1->edit();
     BitBtn1 = Panel1->button();
     connect(Panel1, &SearchBar::searchClicked, this, &TLOG::BitBtn1Click);
     connect(Panel1, &SearchBar::enterPressed, this, &TLOG::Edit1KeyPress);
 
-    ADOQuery1 = new Dataset(dm->ADOConnection1, this);
-    ADOQuery1->setObjectName(QStringLiteral("ADOQuery1"));
-    DataSource1 = new DataSource(ADOQuery1, this);
-    DataSource1->setObjectName(QStringLiteral("DataSource1"));
+    ADOQuery1 = named(new Dataset(dm->ADOConnection1, this), "ADOQuery1");
+    DataSource1 = named(new DataSource(ADOQuery1, this), "DataSource1");
 
-    DBGrid1 = new DBGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1 = named(new DBGrid(this), "DBGrid1");
     QList<GridColumn> columns;
     for (const QString &field : {QStringLiteral("姓名"), QStringLiteral("时间"), QStringLiteral("动作")}) {
         GridColumn c;

@@ -4,6 +4,7 @@
 #include "db/Session.h"
 #include "db/Tdm.h"
 #include "platform/Dialogs.h"
+#include "platform/Named.h"
 #include "platform/PasswordHash.h"
 #include "platform/data/Dataset.h"
 #include "platform/data/SqlCommand.h"
@@ -72,10 +73,8 @@ TPwd::TPwd(QWidget *parent) : QWidget(parent)
     Edit3 = row(2, QStringLiteral("确认新密码"), QColor(0xe0, 0xb0, 0x30), Image3);
     grid->setColumnStretch(2, 1);
 
-    BitBtn1 = new QPushButton(QStringLiteral("确认"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn2 = new QPushButton(QStringLiteral("取消"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn1 = named(new QPushButton(QStringLiteral("确认"), this), "BitBtn1");
+    BitBtn2 = named(new QPushButton(QStringLiteral("取消"), this), "BitBtn2");
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(BitBtn1);
@@ -91,10 +90,8 @@ TPwd::TPwd(QWidget *parent) : QWidget(parent)
     setTabOrder(Edit3, BitBtn1);
     setTabOrder(BitBtn1, BitBtn2);
 
-    ADOQuery1 = new Dataset(dm->ADOConnection1, this);
-    ADOQuery1->setObjectName(QStringLiteral("ADOQuery1"));
-    ADOCommand1 = new SqlCommand(dm->ADOConnection1, this);
-    ADOCommand1->setObjectName(QStringLiteral("ADOCommand1"));
+    ADOQuery1 = named(new Dataset(dm->ADOConnection1, this), "ADOQuery1");
+    ADOCommand1 = named(new SqlCommand(dm->ADOConnection1, this), "ADOCommand1");
 
     connect(BitBtn1, &QPushButton::clicked, this, &TPwd::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TPwd::BitBtn2Click);

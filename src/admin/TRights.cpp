@@ -3,6 +3,7 @@
 #include "db/LedgerSchema.h"
 #include "db/Tdm.h"
 #include "platform/Dialogs.h"
+#include "platform/Named.h"
 #include "platform/data/Dataset.h"
 #include "platform/data/SqlCommand.h"
 #include "platform/data/SqlConnection.h"
@@ -25,18 +26,15 @@ TRights::TRights(QWidget *parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("权限设置"));
     setObjectName(QStringLiteral("Rights"));
 
-    GroupBox1 = new QGroupBox(QStringLiteral("用户权限浏览"), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1 = named(new QGroupBox(QStringLiteral("用户权限浏览"), this), "GroupBox1");
     auto *label1 = new QLabel(QStringLiteral("选择用户"), GroupBox1);
     label1->setObjectName(QStringLiteral("Label1"));
-    ComboBox1 = new QComboBox(GroupBox1);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1 = named(new QComboBox(GroupBox1), "ComboBox1");
     ComboBox1->setMinimumContentsLength(10);
     label1->setBuddy(ComboBox1);
     auto *label2 = new QLabel(QStringLiteral("该用户权限"), GroupBox1);
     label2->setObjectName(QStringLiteral("Label2"));
-    ListBox1 = new QListWidget(GroupBox1);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1 = named(new QListWidget(GroupBox1), "ListBox1");
     ListBox1->setMinimumHeight(ListBox1->fontMetrics().height() * 8);
     auto *browse = new QGridLayout(GroupBox1);
     browse->addWidget(label1, 0, 0);
@@ -45,8 +43,7 @@ TRights::TRights(QWidget *parent) : QWidget(parent)
     browse->addWidget(ListBox1, 1, 1);
     browse->setColumnStretch(1, 1);
 
-    GroupBox2 = new QGroupBox(QStringLiteral("用户权限修改"), this);
-    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    GroupBox2 = named(new QGroupBox(QStringLiteral("用户权限修改"), this), "GroupBox2");
     auto *boxes = new QGridLayout(GroupBox2);
     const QStringList &rights = rightNames();
     for (int i = 0; i < rights.size(); ++i) {
@@ -56,8 +53,7 @@ TRights::TRights(QWidget *parent) : QWidget(parent)
         // Three columns of five, filled column by column.
         boxes->addWidget(box, i % 5, i / 5);
     }
-    BitBtn1 = new QPushButton(QStringLiteral("确认(&R)"), GroupBox2);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1 = named(new QPushButton(QStringLiteral("确认(&R)"), GroupBox2), "BitBtn1");
     auto *buttonRow = new QHBoxLayout;
     buttonRow->addStretch();
     buttonRow->addWidget(BitBtn1);
@@ -67,14 +63,10 @@ TRights::TRights(QWidget *parent) : QWidget(parent)
     layout->addWidget(GroupBox1, 1);
     layout->addWidget(GroupBox2);
 
-    ADOQuery1 = new Dataset(dm->ADOConnection1, this);
-    ADOQuery1->setObjectName(QStringLiteral("ADOQuery1"));
-    ADOQuery2 = new Dataset(dm->ADOConnection1, this);
-    ADOQuery2->setObjectName(QStringLiteral("ADOQuery2"));
-    ADOQuery3 = new Dataset(dm->ADOConnection1, this);
-    ADOQuery3->setObjectName(QStringLiteral("ADOQuery3"));
-    ADOCommand1 = new SqlCommand(dm->ADOConnection1, this);
-    ADOCommand1->setObjectName(QStringLiteral("ADOCommand1"));
+    ADOQuery1 = named(new Dataset(dm->ADOConnection1, this), "ADOQuery1");
+    ADOQuery2 = named(new Dataset(dm->ADOConnection1, this), "ADOQuery2");
+    ADOQuery3 = named(new Dataset(dm->ADOConnection1, this), "ADOQuery3");
+    ADOCommand1 = named(new SqlCommand(dm->ADOConnection1, this), "ADOCommand1");
 
     connect(ComboBox1, &QComboBox::activated, this, &TRights::ComboBox1Change);
     connect(BitBtn1, &QPushButton::clicked, this, &TRights::BitBtn1Click);

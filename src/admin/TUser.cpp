@@ -3,6 +3,7 @@
 #include "admin/HashEcho.h"
 #include "db/Tdm.h"
 #include "platform/Dialogs.h"
+#include "platform/Named.h"
 #include "platform/PasswordHash.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
@@ -41,8 +42,7 @@ TUser::TUser(QWidget *parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("添加用户"));
     setObjectName(QStringLiteral("User"));
 
-    GroupBox1 = new QGroupBox(QStringLiteral("添加用户"), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1 = named(new QGroupBox(QStringLiteral("添加用户"), this), "GroupBox1");
     auto edit = [this](const char *name) {
         auto *e = new QLineEdit(GroupBox1);
         e->setObjectName(QLatin1String(name));
@@ -56,11 +56,9 @@ TUser::TUser(QWidget *parent) : QWidget(parent)
     showHashes(Edit3);
     showHashes(Edit4);
 
-    ComboBox1 = new QComboBox(GroupBox1);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1 = named(new QComboBox(GroupBox1), "ComboBox1");
     ComboBox1->setMinimumContentsLength(8);
-    ComboBox2 = new QComboBox(GroupBox1);
-    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+    ComboBox2 = named(new QComboBox(GroupBox1), "ComboBox2");
     ComboBox2->addItems({QStringLiteral("男"), QStringLiteral("女")});
     ComboBox2->setCurrentIndex(0);
 
@@ -104,17 +102,12 @@ TUser::TUser(QWidget *parent) : QWidget(parent)
     setTabOrder(Edit4, ComboBox1);
     setTabOrder(ComboBox1, ComboBox2);
 
-    ADOQuery1 = new Dataset(dm->ADOConnection1, this);
-    ADOQuery1->setObjectName(QStringLiteral("ADOQuery1"));
-    DataSource1 = new DataSource(ADOQuery1, this);
-    DataSource1->setObjectName(QStringLiteral("DataSource1"));
-    ADOQuery2 = new Dataset(dm->ADOConnection1, this);
-    ADOQuery2->setObjectName(QStringLiteral("ADOQuery2"));
-    ADOCommand1 = new SqlCommand(dm->ADOConnection1, this);
-    ADOCommand1->setObjectName(QStringLiteral("ADOCommand1"));
+    ADOQuery1 = named(new Dataset(dm->ADOConnection1, this), "ADOQuery1");
+    DataSource1 = named(new DataSource(ADOQuery1, this), "DataSource1");
+    ADOQuery2 = named(new Dataset(dm->ADOConnection1, this), "ADOQuery2");
+    ADOCommand1 = named(new SqlCommand(dm->ADOConnection1, this), "ADOCommand1");
 
-    DBGrid1 = new DBGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1 = named(new DBGrid(this), "DBGrid1");
     const Qt::Alignment centred = Qt::AlignCenter;
     DBGrid1->setColumns({{QStringLiteral("工号"), QString(), centred, centred, true},
                          {QStringLiteral("姓名"), QString(), centred, centred, false},
@@ -124,8 +117,7 @@ TUser::TUser(QWidget *parent) : QWidget(parent)
     DBGrid1->setReadOnly(true);
     DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    PopupMenu1 = named(new QMenu(this), "PopupMenu1");
     N1 = PopupMenu1->addAction(QStringLiteral("修改用户信息(&M)"));
     N1->setObjectName(QStringLiteral("N1"));
     N2 = PopupMenu1->addAction(QStringLiteral("删除用户(&D)"));

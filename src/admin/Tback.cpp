@@ -2,6 +2,7 @@
 
 #include "db/Tdm.h"
 #include "platform/Dialogs.h"
+#include "platform/Named.h"
 #include "platform/data/DatabaseBackup.h"
 #include "platform/data/DbError.h"
 #include "platform/data/SqlConnection.h"
@@ -30,16 +31,11 @@ Tback::Tback(QWidget *parent) : QWidget(parent), m_folder(QCoreApplication::appl
     setWindowTitle(QStringLiteral("数据备份"));
     setObjectName(QStringLiteral("back"));
 
-    Label1 = new QLabel(QStringLiteral("注意："), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label2 = new QLabel(QStringLiteral("备份数据存放在本程序的安装目录下。"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Button1 = new QPushButton(QStringLiteral("开始备份"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button2 = new QPushButton(QStringLiteral("退出备份"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    Label1 = named(new QLabel(QStringLiteral("注意："), this), "Label1");
+    Label2 = named(new QLabel(QStringLiteral("备份数据存放在本程序的安装目录下。"), this), "Label2");
+    Button1 = named(new QPushButton(QStringLiteral("开始备份"), this), "Button1");
+    Button2 = named(new QPushButton(QStringLiteral("退出备份"), this), "Button2");
+    ProgressBar1 = named(new QProgressBar(this), "ProgressBar1");
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);

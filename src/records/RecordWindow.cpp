@@ -2,6 +2,7 @@
 
 #include "db/Tdm.h"
 #include "platform/Dialogs.h"
+#include "platform/Named.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
 #include "platform/data/SqlCommand.h"
@@ -64,16 +65,11 @@ RecordWindow::RecordWindow(RecordWindowKind kind, QWidget *parent)
     setWindowTitle(m_kind.title);
     resize(800, 520);
 
-    ADOQuery1 = new Dataset(dm->ADOConnection1, this);
-    ADOQuery1->setObjectName(QStringLiteral("ADOQuery1"));
-    DataSource1 = new DataSource(ADOQuery1, this);
-    DataSource1->setObjectName(QStringLiteral("DataSource1"));
-    ADOTable1 = new Dataset(dm->ADOConnection1, this);
-    ADOTable1->setObjectName(QStringLiteral("ADOTable1"));
-    DataSource2 = new DataSource(ADOTable1, this);
-    DataSource2->setObjectName(QStringLiteral("DataSource2"));
-    ADOCommand1 = new SqlCommand(dm->ADOConnection1, this);
-    ADOCommand1->setObjectName(QStringLiteral("ADOCommand1"));
+    ADOQuery1 = named(new Dataset(dm->ADOConnection1, this), "ADOQuery1");
+    DataSource1 = named(new DataSource(ADOQuery1, this), "DataSource1");
+    ADOTable1 = named(new Dataset(dm->ADOConnection1, this), "ADOTable1");
+    DataSource2 = named(new DataSource(ADOTable1, this), "DataSource2");
+    ADOCommand1 = named(new SqlCommand(dm->ADOConnection1, this), "ADOCommand1");
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -81,8 +77,7 @@ RecordWindow::RecordWindow(RecordWindowKind kind, QWidget *parent)
     buildToolBar();
     buildSearchBar();
 
-    DBGrid1 = new DBGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1 = named(new DBGrid(this), "DBGrid1");
     DBGrid1->setColumns(m_kind.columns);
     DBGrid1->setDataSource(DataSource1);
     DBGrid1->setReadOnly(true);
@@ -139,8 +134,7 @@ void RecordWindow::buildSearchBar()
 
 void RecordWindow::buildNewRowGroup()
 {
-    GroupBox1 = new QGroupBox(m_kind.groupCaption, this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1 = named(new QGroupBox(m_kind.groupCaption, this), "GroupBox1");
     auto *grid = new QGridLayout(GroupBox1);
     grid->setHorizontalSpacing(6);
 
@@ -149,14 +143,12 @@ void RecordWindow::buildNewRowGroup()
         QWidget *control = nullptr;
         switch (entry) {
         case Entry::Contract:
-            DBLookupComboBox1 = new DBLookupComboBox(GroupBox1);
-            DBLookupComboBox1->setObjectName(QStringLiteral("DBLookupComboBox1"));
+            DBLookupComboBox1 = named(new DBLookupComboBox(GroupBox1), "DBLookupComboBox1");
             DBLookupComboBox1->setMinimumWidth(110);
             control = DBLookupComboBox1;
             break;
         case Entry::Date:
-            DateTimePicker1 = new DateTimePicker(GroupBox1);
-            DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
+            DateTimePicker1 = named(new DateTimePicker(GroupBox1), "DateTimePicker1");
             control = DateTimePicker1;
             break;
         case Entry::Amount:
@@ -164,8 +156,7 @@ void RecordWindow::buildNewRowGroup()
             Edit3->setObjectName(QStringLiteral("Edit3"));
             break;
         case Entry::Method:
-            ComboBox2 = new QComboBox(GroupBox1);
-            ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+            ComboBox2 = named(new QComboBox(GroupBox1), "ComboBox2");
             ComboBox2->addItems({QStringLiteral("汇票"), QStringLiteral("转账支票"), QStringLiteral("现金"),
                                  QStringLiteral("现金支票"), QStringLiteral("其他")});
             ComboBox2->setCurrentIndex(0);

@@ -3,6 +3,7 @@
 #include "db/Tdm.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/Named.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
 #include "platform/data/DbError.h"
@@ -69,8 +70,7 @@ TWrite::TWrite(QWidget *parent) : QWidget(parent)
     DataSource_gs = source(ADOTable_gs, "DataSource_gs");
     DataSource_dydw = source(ADOTable_dfdw, "DataSource_dydw");
     DataSource_Ren = source(ADOTable_Ren, "DataSource_Ren");
-    ADOCommand1 = new SqlCommand(dm->ADOConnection1, this);
-    ADOCommand1->setObjectName(QStringLiteral("ADOCommand1"));
+    ADOCommand1 = named(new SqlCommand(dm->ADOConnection1, this), "ADOCommand1");
 
     // The lists are read once here: entries added later are offered only by
     // the next opening of the window.
@@ -82,8 +82,7 @@ TWrite::TWrite(QWidget *parent) : QWidget(parent)
     ADOTable1->setTableName(kContracts);
     ADOTable1->open();
 
-    ToolBar1 = new ButtonBar(this);
-    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1 = named(new ButtonBar(this), "ToolBar1");
     auto add = [this](const char *name, const char *caption, const char *icon, void (TWrite::*handler)()) {
         return ToolBar1->addButton(QString::fromLatin1(name), QString::fromUtf8(caption),
                                    QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))), this, handler);
@@ -132,8 +131,7 @@ void TWrite::openList(Dataset *list, const QString &table)
 
 void TWrite::buildPanel()
 {
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1 = named(new QFrame(this), "Panel1");
     Panel1->setFrameShape(QFrame::StyledPanel);
     auto *grid = new QGridLayout(Panel1);
     grid->setContentsMargins(10, 8, 10, 8);
@@ -159,8 +157,7 @@ void TWrite::buildPanel()
     DBLookupComboBox2 = lookup("DBLookupComboBox2", DataSource_Class, QStringLiteral("类别"), QStringLiteral("类别"));
     DBLookupComboBox1 = lookup("DBLookupComboBox1", DataSource_Project, QStringLiteral("编号"), QStringLiteral("项目"));
     DBLookupComboBox1->setToolTip(QStringLiteral("请选择项目"));
-    DBComboBox2 = new DBComboBox(Panel1);
-    DBComboBox2->setObjectName(QStringLiteral("DBComboBox2"));
+    DBComboBox2 = named(new DBComboBox(Panel1), "DBComboBox2");
     // The items go in before binding: filling an unbound combo writes nothing.
     DBComboBox2->addItems({QStringLiteral("是"), QStringLiteral("否")});
     DBComboBox2->setDataSource(DataSource1, QStringLiteral("是否审计"));
@@ -172,8 +169,8 @@ void TWrite::buildPanel()
     DBEdit3 = edit("DBEdit3", kSigning);
     DBEdit6 = edit("DBEdit6", QStringLiteral("备注"));
     DBEdit7 = edit("DBEdit7", kExpiry);
-    BitBtn6 = new QPushButton(QIcon(QStringLiteral(":/icons/submit.png")), QStringLiteral("提交"), Panel1);
-    BitBtn6->setObjectName(QStringLiteral("BitBtn6"));
+    BitBtn6 = named(new QPushButton(QIcon(QStringLiteral(":/icons/submit.png")), QStringLiteral("提交"), Panel1),
+                    "BitBtn6");
     connect(BitBtn6, &QPushButton::clicked, this, [this] { guarded([this] { BitBtn6Click(); }); });
 
     // Reading order: three label and control pairs a line.
@@ -224,8 +221,7 @@ void TWrite::buildPanel()
 
 void TWrite::buildGrid()
 {
-    DBGrid1 = new DBGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1 = named(new DBGrid(this), "DBGrid1");
     DBGrid1->setReadOnly(true);
     auto column = [](const char *field, const QString &title = QString(),
                      Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
@@ -263,8 +259,7 @@ void TWrite::buildGrid()
     // Reading the rows again gives the columns their default widths back.
     connect(ADOTable1, &Dataset::reset, this, widths);
 
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    PopupMenu1 = named(new QMenu(this), "PopupMenu1");
     EXCELE1 = PopupMenu1->addAction(QStringLiteral("导出到EXCEL(&E)"));
     EXCELE1->setObjectName(QStringLiteral("EXCELE1"));
     connect(EXCELE1, &QAction::triggered, this, [this] { guarded([this] { EXCELE1Click(); }); });

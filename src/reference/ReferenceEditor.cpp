@@ -3,6 +3,7 @@
 #include "db/Tdm.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/Named.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
 #include "platform/widgets/ButtonBar.h"
@@ -27,13 +28,10 @@ ReferenceEditor::ReferenceEditor(const ReferenceTable &table, QWidget *parent)
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(m_table.title);
 
-    ADOQuery1 = new Dataset(dm->ADOConnection1, this);
-    ADOQuery1->setObjectName(QStringLiteral("ADOQuery1"));
-    DataSource1 = new DataSource(ADOQuery1, this);
-    DataSource1->setObjectName(QStringLiteral("DataSource1"));
+    ADOQuery1 = named(new Dataset(dm->ADOConnection1, this), "ADOQuery1");
+    DataSource1 = named(new DataSource(ADOQuery1, this), "DataSource1");
 
-    ToolBar1 = new ButtonBar(this);
-    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1 = named(new ButtonBar(this), "ToolBar1");
     auto add = [this](const char *name, const char *caption, const char *icon, void (ReferenceEditor::*handler)()) {
         return ToolBar1->addButton(QString::fromLatin1(name), QString::fromUtf8(caption),
                                    QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))), this, handler);
@@ -49,8 +47,7 @@ ReferenceEditor::ReferenceEditor(const ReferenceTable &table, QWidget *parent)
     ToolBar1->addSeparator();
     BitBtn10 = add("BitBtn10", "关闭", "close", &ReferenceEditor::BitBtn10Click);
 
-    Panel1 = new SearchBar({kCodeItem, m_table.secondItem}, QStringLiteral("查询(&Q)"), this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1 = named(new SearchBar({kCodeItem, m_table.secondItem}, QStringLiteral("查询(&Q)"), this), "Panel1");
     Panel1->setLabels(QStringLiteral("查询项目："), QStringLiteral("查询内容："));
     Panel1->setButtonIcon(QIcon(QStringLiteral(":/icons/search.png")));
     ComboBox1 = Panel1->comboBox();
@@ -59,8 +56,7 @@ ReferenceEditor::ReferenceEditor(const ReferenceTable &table, QWidget *parent)
     connect(Panel1, &SearchBar::searchClicked, this, &ReferenceEditor::BitBtn1Click);
     connect(Panel1, &SearchBar::enterPressed, this, &ReferenceEditor::Edit1KeyPress);
 
-    DBGrid1 = new DBGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1 = named(new DBGrid(this), "DBGrid1");
     DBGrid1->setDataSource(DataSource1);
     DBGrid1->setReadOnly(true);
 

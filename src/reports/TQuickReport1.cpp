@@ -1,6 +1,7 @@
 #include "reports/TQuickReport1.h"
 
 #include "db/Tdm.h"
+#include "platform/Named.h"
 #include "platform/data/Dataset.h"
 #include "platform/data/Format.h"
 
@@ -92,8 +93,7 @@ void TQuickReport1::attachConnection()
         return;
     delete ADOQuery1;
     m_connection = connection;
-    ADOQuery1 = new Dataset(connection, this);
-    ADOQuery1->setObjectName(QStringLiteral("ADOQuery1"));
+    ADOQuery1 = named(new Dataset(connection, this), "ADOQuery1");
     m_report.setDataset(ADOQuery1);
 }
 

@@ -3,6 +3,7 @@
 #include "db/Session.h"
 #include "db/Tdm.h"
 #include "platform/Dialogs.h"
+#include "platform/Named.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
 #include "platform/data/Format.h"
@@ -34,63 +35,48 @@ TReport::TReport(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("Report"));
     setFixedSize(540, 250);
 
-    ADOQuery1 = new Dataset(dm->ADOConnection1, this);
-    ADOQuery1->setObjectName(QStringLiteral("ADOQuery1"));
-    DataSource1 = new DataSource(ADOQuery1, this);
-    DataSource1->setObjectName(QStringLiteral("DataSource1"));
-    ADOQuery2 = new Dataset(dm->ADOConnection1, this);
-    ADOQuery2->setObjectName(QStringLiteral("ADOQuery2"));
+    ADOQuery1 = named(new Dataset(dm->ADOConnection1, this), "ADOQuery1");
+    DataSource1 = named(new DataSource(ADOQuery1, this), "DataSource1");
+    ADOQuery2 = named(new Dataset(dm->ADOConnection1, this), "ADOQuery2");
 
-    GroupBox1 = new QGroupBox(QStringLiteral("合同执行情况表"), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1 = named(new QGroupBox(QStringLiteral("合同执行情况表"), this), "GroupBox1");
     GroupBox1->setGeometry(10, 8, 520, 232);
 
     // Line 1: the contract number.
-    Label1 = new QLabel(QStringLiteral("合同编号"), GroupBox1);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = named(new QLabel(QStringLiteral("合同编号"), GroupBox1), "Label1");
     Label1->setGeometry(24, 34, 64, 24);
-    Edit2 = new QLineEdit(GroupBox1);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
+    Edit2 = named(new QLineEdit(GroupBox1), "Edit2");
     Edit2->setGeometry(92, 34, 290, 24);
     Edit2->setToolTip(QStringLiteral("请选择合同编号"));
     Edit2->installEventFilter(this);
-    BitBtn1 = new QPushButton(QStringLiteral("打印"), GroupBox1);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1 = named(new QPushButton(QStringLiteral("打印"), GroupBox1), "BitBtn1");
     BitBtn1->setGeometry(400, 32, 90, 28);
 
     // Line 2: the report's title.
-    Label2 = new QLabel(QStringLiteral("报表标题"), GroupBox1);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2 = named(new QLabel(QStringLiteral("报表标题"), GroupBox1), "Label2");
     Label2->setGeometry(24, 80, 64, 24);
-    Edit1 = new QLineEdit(QStringLiteral("XX公司合同执行情况表"), GroupBox1);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1 = named(new QLineEdit(QStringLiteral("XX公司合同执行情况表"), GroupBox1), "Edit1");
     Edit1->setGeometry(92, 80, 290, 24);
-    BitBtn2 = new QPushButton(QStringLiteral("取消"), GroupBox1);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2 = named(new QPushButton(QStringLiteral("取消"), GroupBox1), "BitBtn2");
     BitBtn2->setGeometry(400, 78, 90, 28);
 
     // The search panel lies over line 1, the list over line 2 and below.
-    Panel1 = new QFrame(GroupBox1);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1 = named(new QFrame(GroupBox1), "Panel1");
     Panel1->setFrameShape(QFrame::Panel);
     Panel1->setFrameShadow(QFrame::Raised);
     Panel1->setAutoFillBackground(true);
     Panel1->setGeometry(8, 24, 504, 44);
-    ComboBox1 = new QComboBox(Panel1);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1 = named(new QComboBox(Panel1), "ComboBox1");
     ComboBox1->addItems({QStringLiteral("合同编号"), QStringLiteral("合同名称"), QStringLiteral("对方单位")});
     ComboBox1->setEditable(false);
     ComboBox1->setCurrentIndex(0);
     ComboBox1->setGeometry(10, 9, 100, 26);
-    Edit3 = new QLineEdit(Panel1);
-    Edit3->setObjectName(QStringLiteral("Edit3"));
+    Edit3 = named(new QLineEdit(Panel1), "Edit3");
     Edit3->setGeometry(120, 10, 256, 24);
-    BitBtn3 = new QPushButton(QStringLiteral("查询"), Panel1);
-    BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
+    BitBtn3 = named(new QPushButton(QStringLiteral("查询"), Panel1), "BitBtn3");
     BitBtn3->setGeometry(392, 8, 90, 28);
 
-    DBGrid1 = new DBGrid(GroupBox1);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1 = named(new DBGrid(GroupBox1), "DBGrid1");
     DBGrid1->setGeometry(8, 70, 504, 154);
     DBGrid1->setColumns({
         {QStringLiteral("合同编号"), QString()},

@@ -3,6 +3,7 @@
 #include "db/Tdm.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/Named.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
 #include "platform/data/Format.h"
@@ -30,17 +31,12 @@ TTiXin::TTiXin(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("TiXin"));
     resize(620, 380);
 
-    ADOQuery1 = new Dataset(dm->ADOConnection1, this);
-    ADOQuery1->setObjectName(QStringLiteral("ADOQuery1"));
-    DataSource1 = new DataSource(ADOQuery1, this);
-    DataSource1->setObjectName(QStringLiteral("DataSource1"));
-    ADOQuery2 = new Dataset(dm->ADOConnection1, this);
-    ADOQuery2->setObjectName(QStringLiteral("ADOQuery2"));
-    ADOCommand1 = new SqlCommand(dm->ADOConnection1, this);
-    ADOCommand1->setObjectName(QStringLiteral("ADOCommand1"));
+    ADOQuery1 = named(new Dataset(dm->ADOConnection1, this), "ADOQuery1");
+    DataSource1 = named(new DataSource(ADOQuery1, this), "DataSource1");
+    ADOQuery2 = named(new Dataset(dm->ADOConnection1, this), "ADOQuery2");
+    ADOCommand1 = named(new SqlCommand(dm->ADOConnection1, this), "ADOCommand1");
 
-    DBGrid1 = new DBGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1 = named(new DBGrid(this), "DBGrid1");
     DBGrid1->setColumns({
         {QStringLiteral("合同编号"), QString(), Qt::AlignCenter},
         {QStringLiteral("计划付款日期"), QString()},
@@ -52,8 +48,7 @@ TTiXin::TTiXin(QWidget *parent) : QWidget(parent)
     DBGrid1->setReadOnly(true);
     GridLook::apply(DBGrid1, QColor(Qt::red));
 
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    PopupMenu1 = named(new QMenu(this), "PopupMenu1");
     ExcelO1 = PopupMenu1->addAction(QStringLiteral("导出到Excel(&O)"));
     ExcelO1->setObjectName(QStringLiteral("ExcelO1"));
     connect(ExcelO1, &QAction::triggered, this, &TTiXin::ExcelO1Click);
@@ -61,17 +56,12 @@ TTiXin::TTiXin(QWidget *parent) : QWidget(parent)
     connect(DBGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(at)); });
 
-    Label1 = new QLabel(QStringLiteral("请提前"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Edit1 = new QLineEdit(QStringLiteral("0"), this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Label1 = named(new QLabel(QStringLiteral("请提前"), this), "Label1");
+    Edit1 = named(new QLineEdit(QStringLiteral("0"), this), "Edit1");
     Edit1->setFixedWidth(56);
-    Label2 = new QLabel(QStringLiteral("天通知我"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    SpeedButton1 = new QPushButton(QStringLiteral("确定"), this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton2 = new QPushButton(QStringLiteral("刷新"), this);
-    SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
+    Label2 = named(new QLabel(QStringLiteral("天通知我"), this), "Label2");
+    SpeedButton1 = named(new QPushButton(QStringLiteral("确定"), this), "SpeedButton1");
+    SpeedButton2 = named(new QPushButton(QStringLiteral("刷新"), this), "SpeedButton2");
     // Flat buttons; their pictures tell them from the labels beside them.
     SpeedButton1->setIcon(QIcon(QStringLiteral(":/icons/submit.png")));
     SpeedButton2->setIcon(QIcon(QStringLiteral(":/icons/refresh.png")));
@@ -82,8 +72,7 @@ TTiXin::TTiXin(QWidget *parent) : QWidget(parent)
     }
     connect(SpeedButton1, &QPushButton::clicked, this, &TTiXin::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TTiXin::SpeedButton2Click);
-    Label3 = new QLabel(QStringLiteral("按右键可导出数据至Excel"), this);
-    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3 = named(new QLabel(QStringLiteral("按右键可导出数据至Excel"), this), "Label3");
     QPalette red = Label3->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     Label3->setPalette(red);

@@ -1,5 +1,6 @@
 #include "shell/MainMenus.h"
 
+#include "platform/Named.h"
 #include "shell/Commands.h"
 #include "shell/Icons.h"
 
@@ -137,8 +138,7 @@ void MainMenus::setupToolBar(QMainWindow *window, QAction *expand, QAction *coll
     ToolButton2 = tiedButton("ToolButton2", collapse);
     ToolButton4 = tiedButton("ToolButton4", refresh);
 
-    PopupMenu4 = new QMenu(window);
-    PopupMenu4->setObjectName(QStringLiteral("PopupMenu4"));
+    PopupMenu4 = named(new QMenu(window), "PopupMenu4");
     N9 = item(PopupMenu4, "N9", QStringLiteral("导出合同基本信息(&B)"));
     N10 = item(PopupMenu4, "N10", QStringLiteral("导出合同付款信息(&P)"));
     ToolButton8 = toolButton(ToolBar1, "ToolButton8", "export");
@@ -147,8 +147,7 @@ void MainMenus::setupToolBar(QMainWindow *window, QAction *expand, QAction *coll
 
     ToolButton10 = toolButton(ToolBar1, "ToolButton10", "exit");
 
-    Label1 = new QLabel(QStringLiteral("Label1"), ToolBar1);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = named(new QLabel(QStringLiteral("Label1"), ToolBar1), "Label1");
 
     ToolBar1->addSeparator();
     ToolBar1->addWidget(ToolButton1);

@@ -1,6 +1,7 @@
 #include "shell/ProjectTree.h"
 
 #include "db/Tdm.h"
+#include "platform/Named.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
 #include "platform/gbk.h"
@@ -88,12 +89,10 @@ void ProjectTree::setupProjectTree(QWidget *window, QSplitter *splitter, QMdiAre
     m_window = window;
     m_area = area;
 
-    Panel1 = new QWidget;
-    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1 = named(new QWidget, "Panel1");
     auto *panelLayout = new QVBoxLayout(Panel1);
     panelLayout->setContentsMargins(0, 0, 0, 0);
-    TreeView1 = new QTreeWidget(Panel1);
-    TreeView1->setObjectName(QStringLiteral("TreeView1"));
+    TreeView1 = named(new QTreeWidget(Panel1), "TreeView1");
     TreeView1->setHeaderHidden(true);
     TreeView1->setColumnCount(1);
     TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -116,25 +115,19 @@ void ProjectTree::setupProjectTree(QWidget *window, QSplitter *splitter, QMdiAre
     auto *gridLayout = new QVBoxLayout(m_gridPanel);
     gridLayout->setContentsMargins(4, 4, 4, 4);
 
-    DataSource_1 = new DataSource(nullptr, window);
-    DataSource_1->setObjectName(QStringLiteral("DataSource_1"));
-    DataSource_pay = new DataSource(nullptr, window);
-    DataSource_pay->setObjectName(QStringLiteral("DataSource_pay"));
+    DataSource_1 = named(new DataSource(nullptr, window), "DataSource_1");
+    DataSource_pay = named(new DataSource(nullptr, window), "DataSource_pay");
 
-    GroupBox1 = new QGroupBox(QStringLiteral("合同基本信息"), m_gridPanel);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    DBGrid1 = new DBGrid(GroupBox1);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    GroupBox1 = named(new QGroupBox(QStringLiteral("合同基本信息"), m_gridPanel), "GroupBox1");
+    DBGrid1 = named(new DBGrid(GroupBox1), "DBGrid1");
     DBGrid1->setColumns({column("合同编号", Qt::AlignHCenter), column("合同名称"), column("对方单位"),
                          column("项目", Qt::AlignHCenter), column("合同金额"), column("合同内容"),
                          column("签订日期", Qt::AlignRight), column("经办人员", Qt::AlignHCenter)});
     DBGrid1->setDataSource(DataSource_1);
     (new QVBoxLayout(GroupBox1))->addWidget(DBGrid1);
 
-    GroupBox2 = new QGroupBox(QStringLiteral("合同付款信息"), m_gridPanel);
-    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    DBGrid2 = new DBGrid(GroupBox2);
-    DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
+    GroupBox2 = named(new QGroupBox(QStringLiteral("合同付款信息"), m_gridPanel), "GroupBox2");
+    DBGrid2 = named(new DBGrid(GroupBox2), "DBGrid2");
     DBGrid2->setColumns({column("合同编号", Qt::AlignHCenter), column("合同金额", Qt::AlignRight),
                          column("付款日期", Qt::AlignRight), column("付款金额", Qt::AlignRight),
                          column("付款方式", Qt::AlignHCenter), column("经办人员", Qt::AlignHCenter),
@@ -199,10 +192,8 @@ void ProjectTree::ensureGridQueries()
     // Made on first use: the data module does not exist yet when the window is built.
     if (ADOQuery_1)
         return;
-    ADOQuery_1 = new Dataset(dm->ADOConnection1, m_window);
-    ADOQuery_1->setObjectName(QStringLiteral("ADOQuery_1"));
-    ADOQuery_pay = new Dataset(dm->ADOConnection1, m_window);
-    ADOQuery_pay->setObjectName(QStringLiteral("ADOQuery_pay"));
+    ADOQuery_1 = named(new Dataset(dm->ADOConnection1, m_window), "ADOQuery_1");
+    ADOQuery_pay = named(new Dataset(dm->ADOConnection1, m_window), "ADOQuery_pay");
     DataSource_1->setDataset(ADOQuery_1);
     DataSource_pay->setDataset(ADOQuery_pay);
 }

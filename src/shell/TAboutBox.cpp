@@ -1,5 +1,7 @@
 #include "shell/TAboutBox.h"
 
+#include "platform/Named.h"
+
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -20,31 +22,26 @@ TAboutBox::TAboutBox(QWidget *parent)
     setWindowTitle(QStringLiteral("关于本软件"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/kadero.png")));
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1 = named(new QFrame(this), "Panel1");
     Panel1->setFrameShape(QFrame::Panel);
     Panel1->setFrameShadow(QFrame::Sunken);
     Panel1->setLineWidth(1);
 
-    ProgramIcon = new QLabel(Panel1);
-    ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
+    ProgramIcon = named(new QLabel(Panel1), "ProgramIcon");
     ProgramIcon->setPixmap(QIcon(QStringLiteral(":/icons/kadero.png")).pixmap(QSize(64, 64)));
     ProgramIcon->setFixedSize(68, 68);
     ProgramIcon->setAlignment(Qt::AlignCenter);
     ProgramIcon->setFrameShape(QFrame::StyledPanel);
     ProgramIcon->setFrameShadow(QFrame::Raised);
 
-    ProductName = new QLabel(QStringLiteral("Kadero"), Panel1);
-    ProductName->setObjectName(QStringLiteral("ProductName"));
+    ProductName = named(new QLabel(QStringLiteral("Kadero"), Panel1), "ProductName");
     QFont big = ProductName->font();
     big.setPointSize(big.pointSize() + 5);
     big.setBold(true);
     ProductName->setFont(big);
 
-    Version = new QLabel(QStringLiteral("Version1.5.20061031（ACCESS单机版）"), Panel1);
-    Version->setObjectName(QStringLiteral("Version"));
-    ReleaseDate = new QLabel(QStringLiteral("2006年10月31日"), Panel1);
-    ReleaseDate->setObjectName(QStringLiteral("ReleaseDate"));
+    Version = named(new QLabel(QStringLiteral("Version1.5.20061031（ACCESS单机版）"), Panel1), "Version");
+    ReleaseDate = named(new QLabel(QStringLiteral("2006年10月31日"), Panel1), "ReleaseDate");
 
     auto *panelLayout = new QGridLayout(Panel1);
     panelLayout->setContentsMargins(14, 14, 18, 18);
@@ -57,8 +54,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     panelLayout->setRowStretch(3, 1);
     panelLayout->setColumnStretch(1, 1);
 
-    OKButton = new QPushButton(QStringLiteral("确定"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton = named(new QPushButton(QStringLiteral("确定"), this), "OKButton");
     OKButton->setDefault(true);
     OKButton->setAutoDefault(true);
     OKButton->setMinimumWidth(80);

@@ -1,5 +1,7 @@
 #include "shell/TFlash.h"
 
+#include "platform/Named.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
@@ -16,15 +18,13 @@ TFlash::TFlash(QWidget *parent)
     const QSize size = picture.isNull() ? QSize(480, 300) : picture.size();
     setFixedSize(size);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1 = named(new QLabel(this), "Image1");
     Image1->setGeometry(rect());
     Image1->setPixmap(picture);
     // A thin dark edge keeps the borderless window apart from a light desktop.
     Image1->setStyleSheet(QStringLiteral("QLabel { border: 1px solid #0b1a33; }"));
 
-    Label1 = new QLabel(QStringLiteral("系统正在启动..."), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = named(new QLabel(QStringLiteral("系统正在启动..."), this), "Label1");
     QFont font = Label1->font();
     font.setPointSize(11);
     font.setBold(true);
@@ -35,8 +35,7 @@ TFlash::TFlash(QWidget *parent)
     Label1->adjustSize();
     Label1->move(36, size.height() - Label1->height() - 30);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(3000);
     // A coarse timer may fire up to 5% early; the splash stays at least 3000 ms.
     Timer1->setTimerType(Qt::PreciseTimer);

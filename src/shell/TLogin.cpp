@@ -3,6 +3,7 @@
 #include "db/Tdm.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/Named.h"
 #include "platform/PasswordHash.h"
 #include "shell/Icons.h"
 #include "shell/TMain.h"
@@ -55,10 +56,8 @@ TLogin::TLogin(TMain *mainWindow) : QWidget(nullptr), m_main(mainWindow)
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(12);
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit2 = new QLineEdit(this);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
+    Edit1 = named(new QLineEdit(this), "Edit1");
+    Edit2 = named(new QLineEdit(this), "Edit2");
     Edit2->setEchoMode(QLineEdit::Password);
     auto *mask = new HashMaskStyle;
     mask->setParent(Edit2);
@@ -76,10 +75,8 @@ TLogin::TLogin(TMain *mainWindow) : QWidget(nullptr), m_main(mainWindow)
     grid->addWidget(Edit2, 1, 2);
     Edit1->setMinimumWidth(170);
 
-    BitBtn1 = new QPushButton(QStringLiteral("登录"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn2 = new QPushButton(QStringLiteral("退出"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn1 = named(new QPushButton(QStringLiteral("登录"), this), "BitBtn1");
+    BitBtn2 = named(new QPushButton(QStringLiteral("退出"), this), "BitBtn2");
     for (QPushButton *b : {BitBtn1, BitBtn2}) {
         b->setAutoDefault(false);
         b->setMinimumWidth(80);

@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/Named.h"
 #include "shell/ShellConfig.h"
 
 #include <QFormLayout>
@@ -36,10 +37,8 @@ TLoginServer::TLoginServer(QWidget *parent) : QDialog(parent)
     form->addRow(QStringLiteral("用户名称"), Edit3);
     form->addRow(QStringLiteral("登录口令"), Edit4);
 
-    Button1 = new QPushButton(QStringLiteral("配置"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button2 = new QPushButton(QStringLiteral("取消"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
+    Button1 = named(new QPushButton(QStringLiteral("配置"), this), "Button1");
+    Button2 = named(new QPushButton(QStringLiteral("取消"), this), "Button2");
     Button1->setAutoDefault(false);
     Button2->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TLoginServer::Button1Click);
