@@ -3,6 +3,7 @@
 #include "admin/HashEcho.h"
 #include "db/Tdm.h"
 #include "platform/Dialogs.h"
+#include "platform/Icons.h"
 #include "platform/Named.h"
 #include "platform/PasswordHash.h"
 #include "platform/data/DataSource.h"
@@ -62,10 +63,9 @@ TUser::TUser(QWidget *parent) : QWidget(parent)
     ComboBox2->addItems({QStringLiteral("男"), QStringLiteral("女")});
     ComboBox2->setCurrentIndex(0);
 
-    // Flat buttons that leave the focus where it is.
     // Flat buttons that never take the focus; their pictures tell them from labels.
     auto speedButton = [this](const char *name, const QString &caption, const char *icon) {
-        auto *b = new QPushButton(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))), caption, GroupBox1);
+        auto *b = new QPushButton(ownIcon(icon), caption, GroupBox1);
         b->setObjectName(QLatin1String(name));
         b->setFlat(true);
         b->setFocusPolicy(Qt::NoFocus);

@@ -2,6 +2,7 @@
 
 #include "db/Tdm.h"
 #include "platform/Dialogs.h"
+#include "platform/Icons.h"
 #include "platform/Named.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
@@ -113,7 +114,7 @@ void RecordWindow::buildToolBar()
             bar->addSeparator();
         else
             bar->addButton(QString::fromLatin1(b.name), QString::fromUtf8(b.caption),
-                           QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(b.icon))), this, b.handler);
+                           ownIcon(b.icon), this, b.handler);
     }
     static_cast<QVBoxLayout *>(this->layout())->addWidget(bar);
 }
@@ -123,7 +124,7 @@ void RecordWindow::buildSearchBar()
     auto *panel = new SearchBar({QStringLiteral("合同编号")}, QStringLiteral("查询(&Q)"), this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setTextStretches(false);
-    panel->setButtonIcon(QIcon(QStringLiteral(":/icons/search.png")));
+    panel->setButtonIcon(ownIcon("search"));
     ComboBox1 = panel->comboBox();
     Edit1 = panel->edit();
     BitBtn1 = panel->button();
@@ -178,7 +179,7 @@ void RecordWindow::buildNewRowGroup()
         controls << control;
     }
     BitBtn11 = button(m_kind.submitCaption, "BitBtn11", GroupBox1);
-    BitBtn11->setIcon(QIcon(QStringLiteral(":/icons/submit.png")));
+    BitBtn11->setIcon(ownIcon("submit"));
     connect(BitBtn11, &QPushButton::clicked, this, &RecordWindow::BitBtn11Click);
 
     // Label and control pairs in reading order, the submit button last; a

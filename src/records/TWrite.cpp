@@ -3,6 +3,7 @@
 #include "db/Tdm.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/Icons.h"
 #include "platform/Named.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
@@ -85,7 +86,7 @@ TWrite::TWrite(QWidget *parent) : QWidget(parent)
     ToolBar1 = named(new ButtonBar(this), "ToolBar1");
     auto add = [this](const char *name, const char *caption, const char *icon, void (TWrite::*handler)()) {
         return ToolBar1->addButton(QString::fromLatin1(name), QString::fromUtf8(caption),
-                                   QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))), this, handler);
+                                   ownIcon(icon), this, handler);
     };
     BitBtn2 = add("BitBtn2", "首记录", "first", &TWrite::BitBtn2Click);
     BitBtn3 = add("BitBtn3", "上记录", "prior", &TWrite::BitBtn3Click);
@@ -169,7 +170,7 @@ void TWrite::buildPanel()
     DBEdit3 = edit("DBEdit3", kSigning);
     DBEdit6 = edit("DBEdit6", QStringLiteral("备注"));
     DBEdit7 = edit("DBEdit7", kExpiry);
-    BitBtn6 = named(new QPushButton(QIcon(QStringLiteral(":/icons/submit.png")), QStringLiteral("提交"), Panel1),
+    BitBtn6 = named(new QPushButton(ownIcon("submit"), QStringLiteral("提交"), Panel1),
                     "BitBtn6");
     connect(BitBtn6, &QPushButton::clicked, this, [this] { guarded([this] { BitBtn6Click(); }); });
 

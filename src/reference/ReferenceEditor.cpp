@@ -3,6 +3,7 @@
 #include "db/Tdm.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/Icons.h"
 #include "platform/Named.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
@@ -34,7 +35,7 @@ ReferenceEditor::ReferenceEditor(const ReferenceTable &table, QWidget *parent)
     ToolBar1 = named(new ButtonBar(this), "ToolBar1");
     auto add = [this](const char *name, const char *caption, const char *icon, void (ReferenceEditor::*handler)()) {
         return ToolBar1->addButton(QString::fromLatin1(name), QString::fromUtf8(caption),
-                                   QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))), this, handler);
+                                   ownIcon(icon), this, handler);
     };
     BitBtn2 = add("BitBtn2", "首记录", "first", &ReferenceEditor::BitBtn2Click);
     BitBtn3 = add("BitBtn3", "上记录", "prior", &ReferenceEditor::BitBtn3Click);
@@ -49,7 +50,7 @@ ReferenceEditor::ReferenceEditor(const ReferenceTable &table, QWidget *parent)
 
     Panel1 = named(new SearchBar({kCodeItem, m_table.secondItem}, QStringLiteral("查询(&Q)"), this), "Panel1");
     Panel1->setLabels(QStringLiteral("查询项目："), QStringLiteral("查询内容："));
-    Panel1->setButtonIcon(QIcon(QStringLiteral(":/icons/search.png")));
+    Panel1->setButtonIcon(ownIcon("search"));
     ComboBox1 = Panel1->comboBox();
     Edit1 = Panel1->edit();
     BitBtn1 = Panel1->button();

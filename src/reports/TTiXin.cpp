@@ -3,6 +3,7 @@
 #include "db/Tdm.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/Icons.h"
 #include "platform/Named.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
@@ -63,8 +64,8 @@ TTiXin::TTiXin(QWidget *parent) : QWidget(parent)
     SpeedButton1 = named(new QPushButton(QStringLiteral("确定"), this), "SpeedButton1");
     SpeedButton2 = named(new QPushButton(QStringLiteral("刷新"), this), "SpeedButton2");
     // Flat buttons; their pictures tell them from the labels beside them.
-    SpeedButton1->setIcon(QIcon(QStringLiteral(":/icons/submit.png")));
-    SpeedButton2->setIcon(QIcon(QStringLiteral(":/icons/refresh.png")));
+    SpeedButton1->setIcon(ownIcon("submit"));
+    SpeedButton2->setIcon(ownIcon("refresh"));
     for (QPushButton *b : {SpeedButton1, SpeedButton2}) {
         b->setFlat(true);
         b->setFocusPolicy(Qt::StrongFocus);

@@ -1,8 +1,8 @@
 #include "shell/MainMenus.h"
 
+#include "platform/Icons.h"
 #include "platform/Named.h"
 #include "shell/Commands.h"
-#include "shell/Icons.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,12 +1,12 @@
 #include "shell/ProjectTree.h"
 
 #include "db/Tdm.h"
+#include "platform/Icons.h"
 #include "platform/Named.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
 #include "platform/gbk.h"
 #include "platform/widgets/DBGrid.h"
-#include "shell/Icons.h"
 
 #include <QEvent>
 #include <QGroupBox>

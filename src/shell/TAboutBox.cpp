@@ -1,5 +1,6 @@
 #include "shell/TAboutBox.h"
 
+#include "platform/Icons.h"
 #include "platform/Named.h"
 
 #include <QCloseEvent>
@@ -20,7 +21,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     setObjectName(QStringLiteral("TAboutBox"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("关于本软件"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/kadero.png")));
+    setWindowIcon(ownIcon("kadero"));
 
     Panel1 = named(new QFrame(this), "Panel1");
     Panel1->setFrameShape(QFrame::Panel);
@@ -28,7 +29,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     Panel1->setLineWidth(1);
 
     ProgramIcon = named(new QLabel(Panel1), "ProgramIcon");
-    ProgramIcon->setPixmap(QIcon(QStringLiteral(":/icons/kadero.png")).pixmap(QSize(64, 64)));
+    ProgramIcon->setPixmap(ownIcon("kadero").pixmap(QSize(64, 64)));
     ProgramIcon->setFixedSize(68, 68);
     ProgramIcon->setAlignment(Qt::AlignCenter);
     ProgramIcon->setFrameShape(QFrame::StyledPanel);

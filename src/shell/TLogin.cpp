@@ -3,9 +3,9 @@
 #include "db/Tdm.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/Icons.h"
 #include "platform/Named.h"
 #include "platform/PasswordHash.h"
-#include "shell/Icons.h"
 #include "shell/TMain.h"
 
 #include <QCloseEvent>
