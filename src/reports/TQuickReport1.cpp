@@ -74,8 +74,8 @@ QImage applicationIcon()
 TQuickReport1::TQuickReport1(QObject *parent) : QObject(parent)
 {
     setObjectName(QStringLiteral("QuickReport1"));
-    ADOQuery1 = nullptr;
-    attachConnection();
+    ADOQuery1 = named(new Dataset(nullptr, this), "ADOQuery1");
+    m_report.setDataset(ADOQuery1);
     build();
     QuickReport1 = this;
 }
@@ -88,13 +88,7 @@ TQuickReport1::~TQuickReport1()
 
 void TQuickReport1::attachConnection()
 {
-    SqlConnection *connection = dm ? dm->ADOConnection1 : nullptr;
-    if (ADOQuery1 && connection == m_connection)
-        return;
-    delete ADOQuery1;
-    m_connection = connection;
-    ADOQuery1 = named(new Dataset(connection, this), "ADOQuery1");
-    m_report.setDataset(ADOQuery1);
+    ADOQuery1->setConnection(dm ? dm->ADOConnection1 : nullptr);
 }
 
 void TQuickReport1::build()

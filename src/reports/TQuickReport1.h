@@ -41,8 +41,6 @@ private:
     void build();
     void refreshIcon();
 
-    SqlConnection *m_connection = nullptr;
-
     report::Report m_report;
 };
 

@@ -115,8 +115,12 @@ void ProjectTree::setupProjectTree(QWidget *window, QSplitter *splitter, QMdiAre
     auto *gridLayout = new QVBoxLayout(m_gridPanel);
     gridLayout->setContentsMargins(4, 4, 4, 4);
 
-    DataSource_1 = named(new DataSource(nullptr, window), "DataSource_1");
-    DataSource_pay = named(new DataSource(nullptr, window), "DataSource_pay");
+    // The data module is made after the main window: the queries take its
+    // connection each time they run.
+    ADOQuery_1 = named(new Dataset(nullptr, window), "ADOQuery_1");
+    ADOQuery_pay = named(new Dataset(nullptr, window), "ADOQuery_pay");
+    DataSource_1 = named(new DataSource(ADOQuery_1, window), "DataSource_1");
+    DataSource_pay = named(new DataSource(ADOQuery_pay, window), "DataSource_pay");
 
     GroupBox1 = named(new QGroupBox(QStringLiteral("合同基本信息"), m_gridPanel), "GroupBox1");
     DBGrid1 = named(new DBGrid(GroupBox1), "DBGrid1");
@@ -187,17 +191,6 @@ void ProjectTree::BuildTree()
     }
 }
 
-void ProjectTree::ensureGridQueries()
-{
-    // Made on first use: the data module does not exist yet when the window is built.
-    if (ADOQuery_1)
-        return;
-    ADOQuery_1 = named(new Dataset(dm->ADOConnection1, m_window), "ADOQuery_1");
-    ADOQuery_pay = named(new Dataset(dm->ADOConnection1, m_window), "ADOQuery_pay");
-    DataSource_1->setDataset(ADOQuery_1);
-    DataSource_pay->setDataset(ADOQuery_pay);
-}
-
 // A node's text gives its codes: level 1 by its first two bytes, level 2 by
 // its first five, a contract by its eight-byte number.
 bool ProjectTree::showContractsOf(const QTreeWidgetItem *node)
@@ -233,11 +226,12 @@ bool ProjectTree::showContractsOf(const QTreeWidgetItem *node)
         paymentSql = payments + QStringLiteral("a.合同编号=? and b.合同编号=?");
         paymentParams = {n, n};
     }
-    ensureGridQueries();
     ADOQuery_1->close();
+    ADOQuery_1->setConnection(dm->ADOConnection1);
     ADOQuery_1->setSql(contractSql, contractParams);
     ADOQuery_1->open();
     ADOQuery_pay->close();
+    ADOQuery_pay->setConnection(dm->ADOConnection1);
     ADOQuery_pay->setSql(paymentSql, paymentParams);
     ADOQuery_pay->open();
     setGridBoxesVisible(true);

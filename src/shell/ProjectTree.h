@@ -46,7 +46,6 @@ protected:
     void setGridBoxesVisible(bool visible);
 
 private:
-    void ensureGridQueries();
 
     QWidget *m_window = nullptr;
     QMdiArea *m_area = nullptr;

@@ -64,6 +64,12 @@ Dataset::Dataset(SqlConnection *connection, QObject *parent) : QObject(parent), 
 
 Dataset::~Dataset() = default;
 
+void Dataset::setConnection(SqlConnection *connection)
+{
+    close();
+    m_connection = connection;
+}
+
 void Dataset::setSql(const QString &sql, const QVariantList &params)
 {
     close();
@@ -106,6 +112,8 @@ QString Dataset::selectStatement(bool *withRowId) const
 
 void Dataset::readRows()
 {
+    if (!m_connection)
+        throw DbError(QStringLiteral("没有连接数据库。"));
     if (m_sql.trimmed().isEmpty() && m_table.isEmpty())
         throw DbError(QStringLiteral("没有设置查询语句。"));
     bool withRowId = false;

@@ -39,6 +39,9 @@ public:
     explicit Dataset(SqlConnection *connection, QObject *parent = nullptr);
     ~Dataset() override;
 
+    // A dataset made before its connection exists is given it later (closing it).
+    void setConnection(SqlConnection *connection);
+
     // A query: the statement with its bound values (SQL text).
     void setSql(const QString &sql, const QVariantList &params = {});
     void clearSql() { setSql(QString()); }
