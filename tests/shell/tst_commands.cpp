@@ -54,6 +54,18 @@ class TstCommands : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void accessKeyWorksRightAfterLogin()
+    {
+        Shell s;
+        Dialogs::Script script;
+        logInAdmin(s);
+        QApplication::processEvents();
+        // Alt+T on the menu bar's own command "付款提醒(&T)", straight after the login window closed.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::AltModifier);
+        QApplication::processEvents();
+        QVERIFY(s.main->findChildWindow(QStringLiteral("付款提醒")));
+    }
+
     void sameCommandTwiceOneWindowTwoEntries()
     {
         requireCommand("Menu_Class");
