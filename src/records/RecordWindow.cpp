@@ -93,29 +93,12 @@ void RecordWindow::buildToolBar()
 {
     auto *bar = new ButtonBar(this);
     bar->setObjectName(QStringLiteral("ToolBar1"));
-    const struct {
-        const char *caption;
-        const char *name;
-        const char *icon;
-        void (RecordWindow::*handler)();
-    } buttons[] = {
-        {"首记录", "BitBtn2", "first", &RecordWindow::BitBtn2Click},
-        {"上记录", "BitBtn3", "prior", &RecordWindow::BitBtn3Click},
-        {"下记录", "BitBtn4", "next", &RecordWindow::BitBtn4Click},
-        {"尾记录", "BitBtn5", "last", &RecordWindow::BitBtn5Click},
-        {nullptr, nullptr, nullptr, nullptr},
-        {"修改", "BitBtn9", "modify", &RecordWindow::BitBtn9Click},
-        {"删除", "BitBtn7", "delete", &RecordWindow::BitBtn7Click},
-        {nullptr, nullptr, nullptr, nullptr},
-        {"关闭", "BitBtn10", "close", &RecordWindow::BitBtn10Click},
-    };
-    for (const auto &b : buttons) {
-        if (!b.name)
-            bar->addSeparator();
-        else
-            bar->addButton(QString::fromLatin1(b.name), QString::fromUtf8(b.caption),
-                           ownIcon(b.icon), this, b.handler);
-    }
+    bar->addNavigation(this, &RecordWindow::BitBtn2Click, &RecordWindow::BitBtn3Click, &RecordWindow::BitBtn4Click,
+                       &RecordWindow::BitBtn5Click);
+    bar->addButton("BitBtn9", "修改", "modify", this, &RecordWindow::BitBtn9Click);
+    bar->addButton("BitBtn7", "删除", "delete", this, &RecordWindow::BitBtn7Click);
+    bar->addSeparator();
+    bar->addButton("BitBtn10", "关闭", "close", this, &RecordWindow::BitBtn10Click);
     static_cast<QVBoxLayout *>(this->layout())->addWidget(bar);
 }
 

@@ -84,20 +84,17 @@ TWrite::TWrite(QWidget *parent) : QWidget(parent)
     ADOTable1->open();
 
     ToolBar1 = named(new ButtonBar(this), "ToolBar1");
-    auto add = [this](const char *name, const char *caption, const char *icon, void (TWrite::*handler)()) {
-        return ToolBar1->addButton(QString::fromLatin1(name), QString::fromUtf8(caption),
-                                   ownIcon(icon), this, handler);
-    };
-    BitBtn2 = add("BitBtn2", "首记录", "first", &TWrite::BitBtn2Click);
-    BitBtn3 = add("BitBtn3", "上记录", "prior", &TWrite::BitBtn3Click);
-    BitBtn4 = add("BitBtn4", "下记录", "next", &TWrite::BitBtn4Click);
-    BitBtn5 = add("BitBtn5", "尾记录", "last", &TWrite::BitBtn5Click);
+    const ButtonBar::Navigation navigation = ToolBar1->addNavigation(this, &TWrite::BitBtn2Click, &TWrite::BitBtn3Click,
+                                                                     &TWrite::BitBtn4Click, &TWrite::BitBtn5Click);
+    BitBtn2 = navigation.first;
+    BitBtn3 = navigation.prior;
+    BitBtn4 = navigation.next;
+    BitBtn5 = navigation.last;
+    BitBtn1 = ToolBar1->addButton("BitBtn1", "新增", "new", this, &TWrite::BitBtn1Click);
+    BitBtn9 = ToolBar1->addButton("BitBtn9", "修改", "modify", this, &TWrite::BitBtn9Click);
+    BitBtn7 = ToolBar1->addButton("BitBtn7", "删除", "delete", this, &TWrite::BitBtn7Click);
     ToolBar1->addSeparator();
-    BitBtn1 = add("BitBtn1", "新增", "new", &TWrite::BitBtn1Click);
-    BitBtn9 = add("BitBtn9", "修改", "modify", &TWrite::BitBtn9Click);
-    BitBtn7 = add("BitBtn7", "删除", "delete", &TWrite::BitBtn7Click);
-    ToolBar1->addSeparator();
-    BitBtn10 = add("BitBtn10", "关闭", "close", &TWrite::BitBtn10Click);
+    BitBtn10 = ToolBar1->addButton("BitBtn10", "关闭", "close", this, &TWrite::BitBtn10Click);
 
     buildPanel();
     buildGrid();

@@ -33,20 +33,17 @@ ReferenceEditor::ReferenceEditor(const ReferenceTable &table, QWidget *parent)
     DataSource1 = named(new DataSource(ADOQuery1, this), "DataSource1");
 
     ToolBar1 = named(new ButtonBar(this), "ToolBar1");
-    auto add = [this](const char *name, const char *caption, const char *icon, void (ReferenceEditor::*handler)()) {
-        return ToolBar1->addButton(QString::fromLatin1(name), QString::fromUtf8(caption),
-                                   ownIcon(icon), this, handler);
-    };
-    BitBtn2 = add("BitBtn2", "首记录", "first", &ReferenceEditor::BitBtn2Click);
-    BitBtn3 = add("BitBtn3", "上记录", "prior", &ReferenceEditor::BitBtn3Click);
-    BitBtn4 = add("BitBtn4", "下记录", "next", &ReferenceEditor::BitBtn4Click);
-    BitBtn5 = add("BitBtn5", "尾记录", "last", &ReferenceEditor::BitBtn5Click);
+    const ButtonBar::Navigation navigation = ToolBar1->addNavigation(this, &ReferenceEditor::BitBtn2Click, &ReferenceEditor::BitBtn3Click,
+                                                                     &ReferenceEditor::BitBtn4Click, &ReferenceEditor::BitBtn5Click);
+    BitBtn2 = navigation.first;
+    BitBtn3 = navigation.prior;
+    BitBtn4 = navigation.next;
+    BitBtn5 = navigation.last;
+    BitBtn6 = ToolBar1->addButton("BitBtn6", "增加", "new", this, &ReferenceEditor::BitBtn6Click);
+    BitBtn9 = ToolBar1->addButton("BitBtn9", "修改", "modify", this, &ReferenceEditor::BitBtn9Click);
+    BitBtn7 = ToolBar1->addButton("BitBtn7", "删除", "delete", this, &ReferenceEditor::BitBtn7Click);
     ToolBar1->addSeparator();
-    BitBtn6 = add("BitBtn6", "增加", "new", &ReferenceEditor::BitBtn6Click);
-    BitBtn9 = add("BitBtn9", "修改", "modify", &ReferenceEditor::BitBtn9Click);
-    BitBtn7 = add("BitBtn7", "删除", "delete", &ReferenceEditor::BitBtn7Click);
-    ToolBar1->addSeparator();
-    BitBtn10 = add("BitBtn10", "关闭", "close", &ReferenceEditor::BitBtn10Click);
+    BitBtn10 = ToolBar1->addButton("BitBtn10", "关闭", "close", this, &ReferenceEditor::BitBtn10Click);
 
     Panel1 = named(new SearchBar({kCodeItem, m_table.secondItem}, QStringLiteral("查询(&Q)"), this), "Panel1");
     Panel1->setLabels(QStringLiteral("查询项目："), QStringLiteral("查询内容："));

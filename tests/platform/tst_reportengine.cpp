@@ -4,6 +4,7 @@
 #include "platform/data/SqlConnection.h"
 #include "platform/report/Expression.h"
 #include "platform/report/Report.h"
+#include "support/PdfText.h"
 #include "support/TestRegistry.h"
 
 #include <QAction>
@@ -14,7 +15,6 @@
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,50 +26,6 @@
 using namespace report;
 
 namespace {
-
-// Words of a PDF with their boxes in millimetres, as pdftotext reads them.
-struct PdfWord {
-    int page;
-    QString text;
-    QRectF mm;
-};
-
-QList<PdfWord> pdfWords(const QString &path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        qFatal("pdftotext failed");
-    const QString html = QString::fromUtf8(p.readAllStandardOutput());
-    static const QRegularExpression tag(QStringLiteral(
-        "<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
-    QList<PdfWord> words;
-    int page = 0;
-    const double mm = 25.4 / 72.0;
-    for (auto it = tag.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        if (m.captured(0).startsWith(QLatin1String("<page"))) {
-            ++page;
-            continue;
-        }
-        const QRectF r(QPointF(m.captured(1).toDouble() * mm, m.captured(2).toDouble() * mm),
-                       QPointF(m.captured(3).toDouble() * mm, m.captured(4).toDouble() * mm));
-        words.append({page, m.captured(5), r});
-    }
-    return words;
-}
-
-QStringList pdfPages(const QString &path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        qFatal("pdftotext failed");
-    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
 
 QFont readableFont(int points)
 {
@@ -294,14 +250,14 @@ private Q_SLOTS:
         auto r = makeReport();
         const QString path = dir->filePath(QStringLiteral("read.pdf"));
         const Rendering out = r->savePdf(path);
-        const QStringList pages = pdfPages(path);
+        const QStringList pages = PdfText::pages(path);
         QCOMPARE(pages.size(), 1);
         QVERIFY2(pages[0].contains(QStringLiteral("Ledger Heading")), qPrintable(pages[0]));
         QVERIFY(pages[0].contains(QStringLiteral("第2行")));
         QVERIFY(pages[0].contains(QStringLiteral("Introduction")));
-        const QList<PdfWord> words = pdfWords(path);
+        const QList<PdfText::Word> words = PdfText::words(path);
         auto word = [&](const QString &text) -> QRectF {
-            for (const PdfWord &w : words)
+            for (const PdfText::Word &w : words)
                 if (w.text == text)
                     return w.mm;
             qFatal("word not in PDF");
@@ -349,7 +305,7 @@ private Q_SLOTS:
         // The rows keep their order across the break, and the PDF has the pages.
         QCOMPARE(out.textsOf(QStringLiteral("Name"))[18].text, QStringLiteral("第19行"));
         QCOMPARE(out.textsOf(QStringLiteral("Name"))[18].page, 2);
-        const QStringList pages = pdfPages(path);
+        const QStringList pages = PdfText::pages(path);
         QCOMPARE(pages.size(), 3);
         QVERIFY(pages[1].contains(QStringLiteral("Ledger Heading")));
         QVERIFY(pages[1].contains(QStringLiteral("第19行")));
@@ -424,7 +380,7 @@ private Q_SLOTS:
         r->preview(nullptr, QStringLiteral("预览"));
         QCOMPARE(pages, 2);
         QCOMPARE(script.texts(), QStringList({QStringLiteral("报表已保存为：") + saved + QStringLiteral(".pdf")}));
-        const QStringList text = pdfPages(saved + QStringLiteral(".pdf"));
+        const QStringList text = PdfText::pages(saved + QStringLiteral(".pdf"));
         QCOMPARE(text.size(), 2);
         QVERIFY(text[1].contains(QStringLiteral("第25行")));
     }

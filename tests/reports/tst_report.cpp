@@ -8,6 +8,7 @@
 #include "reports/TReport.h"
 #include "support/Gui.h"
 #include "support/TestDb.h"
+#include "support/PdfText.h"
 #include "support/TestRegistry.h"
 
 #include <QBuffer>
@@ -15,7 +16,6 @@
 #include <QPdfWriter>
 #include <QFrame>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -32,18 +32,6 @@ const QString kNoNumber = QStringLiteral("请输入合同编号！");
 const QString kNoPayments = QStringLiteral("对不起，您选择的合同尚无付款记录，不能打印！");
 const QString kBadNumber = QStringLiteral("合同编号输入不正确，请重新输入！");
 
-QStringList pdfPages(const QString &path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        qFatal("pdftotext failed");
-    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
-
 // The non-empty lines of a page with their runs of blanks reduced to one.
 QStringList lines(const QString &page)
 {
@@ -54,36 +42,6 @@ QStringList lines(const QString &page)
             out << line;
     }
     return out;
-}
-
-struct PdfWord {
-    int page;
-    QString text;
-    QRectF mm;
-};
-
-QList<PdfWord> pdfWords(const QString &path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        qFatal("pdftotext failed");
-    static const QRegularExpression tag(QStringLiteral(
-        "<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
-    QList<PdfWord> words;
-    int page = 0;
-    const double mm = 25.4 / 72.0;
-    for (auto it = tag.globalMatch(QString::fromUtf8(p.readAllStandardOutput())); it.hasNext();) {
-        const auto m = it.next();
-        if (m.captured(0).startsWith(QLatin1String("<page"))) {
-            ++page;
-            continue;
-        }
-        words.append({page, m.captured(5),
-                      QRectF(QPointF(m.captured(1).toDouble() * mm, m.captured(2).toDouble() * mm),
-                             QPointF(m.captured(3).toDouble() * mm, m.captured(4).toDouble() * mm))});
-    }
-    return words;
 }
 
 } // namespace
@@ -196,7 +154,7 @@ private Q_SLOTS:
         QCOMPARE(drawn(QStringLiteral("QRDBText7")), QStringLiteral("2026/3/8"));
 
         // The same read back from the PDF, band by band.
-        const QStringList pages = pdfPages(pdf);
+        const QStringList pages = PdfText::pages(pdf);
         QCOMPARE(pages.size(), 1);
         const QStringList text = lines(pages[0]);
         const QStringList expected = {
@@ -263,7 +221,7 @@ private Q_SLOTS:
         print(QStringLiteral("HT000001"));
         QCOMPARE(previews, 1);
         QCOMPARE(drawn(QStringLiteral("QRLabel23")), QString());
-        QVERIFY(lines(pdfPages(pdf)[0]).contains(QStringLiteral("累计付款 100 付款比例 1% 未付款： 9900 累计发票")));
+        QVERIFY(lines(PdfText::pages(pdf)[0]).contains(QStringLiteral("累计付款 100 付款比例 1% 未付款： 9900 累计发票")));
     }
 
     void refusedBeforeThePreview_data()
@@ -340,7 +298,7 @@ private Q_SLOTS:
         Gui::retype(w->Edit1, title);
         print(QStringLiteral("HT000001"));
         QCOMPARE(drawn(QStringLiteral("QRLabel1")), title);
-        QCOMPARE(lines(pdfPages(pdf)[0]).first().startsWith(QStringLiteral("合同编号：")), title.isEmpty());
+        QCOMPARE(lines(PdfText::pages(pdf)[0]).first().startsWith(QStringLiteral("合同编号：")), title.isEmpty());
     }
 
     void clickingTheNumberOpensTheSearch()
@@ -585,9 +543,9 @@ private Q_SLOTS:
         payment(QStringLiteral("HT000001"), 2500);
         invoice(QStringLiteral("HT000001"), 800);
         print(QStringLiteral("HT000001"));
-        const QList<PdfWord> words = pdfWords(pdf);
+        const QList<PdfText::Word> words = PdfText::words(pdf);
         auto find = [&](const QString &text) -> QRectF {
-            for (const PdfWord &w : words)
+            for (const PdfText::Word &w : words)
                 if (w.text == text)
                     return w.mm;
             qWarning() << "not in the PDF:" << text;
@@ -610,7 +568,7 @@ private Q_SLOTS:
         // The total paid prints the same figure as the one detail row: one
         // ends at the right of the total's box, the other at the detail's.
         QList<double> rights;
-        for (const PdfWord &w : words)
+        for (const PdfText::Word &w : words)
             if (w.text == QLatin1String("2500"))
                 rights << w.mm.right();
         std::sort(rights.begin(), rights.end());
@@ -620,7 +578,7 @@ private Q_SLOTS:
         // ...and the title is centred on the page.
         QRectF title;
         QString titleText;
-        for (const PdfWord &w : words)
+        for (const PdfText::Word &w : words)
             if (w.page == 1 && w.mm.top() > 18 && w.mm.bottom() < 32) {
                 title |= w.mm;
                 titleText += w.text;
@@ -637,7 +595,7 @@ private Q_SLOTS:
             payment(QStringLiteral("HT000001"), 100 * i, QDate(2026, 1, 1).addDays(i), QStringLiteral("PZ-%1").arg(i, 2, 10, QLatin1Char('0')));
         print(QStringLiteral("HT000001"));
         QCOMPARE(printed->pageCount, 2);
-        const QStringList pages = pdfPages(pdf);
+        const QStringList pages = PdfText::pages(pdf);
         QCOMPARE(pages.size(), 2);
         for (int p = 0; p < 2; ++p) {
             const QStringList text = lines(pages[p]);
