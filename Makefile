@@ -3,7 +3,7 @@ BUILD   ?= build
 BIN     := $(BUILD)/bin
 JOBS    ?= $(shell nproc)
 PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools \
-            libqt6sql6-sqlite libxlsxwriter-dev libsqlite3-dev libsodium-dev \
+            libqt6sql6-sqlite libxlsxwriter-dev zlib1g-dev libsqlite3-dev libsodium-dev \
             xvfb xauth fonts-noto-cjk fonts-wqy-zenhei poppler-utils sqlite3 unzip
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -22,8 +22,13 @@ deps:
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
 	fi
 
+# ccache speeds rebuilds where it is installed; it is not needed.
+CCACHE := $(shell command -v ccache 2>/dev/null)
+export CCACHE_BASEDIR := $(CURDIR)
+
 $(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
