@@ -25,6 +25,7 @@ deps:
 # ccache speeds rebuilds where it is installed; it is not needed.
 CCACHE := $(shell command -v ccache 2>/dev/null)
 export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 
 $(BUILD)/build.ninja:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
