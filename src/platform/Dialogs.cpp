@@ -1,6 +1,7 @@
 #include "platform/Dialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
@@ -78,6 +79,14 @@ bool confirm(const QString &title, const QString &text, Buttons buttons)
     }
     box.exec();
     return box.clickedButton() == yes;
+}
+
+QString saveFileName(const QString &title, const QString &suggestedPath, const QString &filter)
+{
+    if (g_script)
+        return g_script->m_files.isEmpty() ? QString() : g_script->m_files.takeFirst();
+    return QFileDialog::getSaveFileName(parentWindow(), title, suggestedPath, filter, nullptr,
+                                        QFileDialog::DontUseNativeDialog);
 }
 
 } // namespace Dialogs

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -22,6 +23,9 @@ bool confirm(const QString &title, const QString &text, Buttons buttons = Button
 // The application's default error display.
 void showError(const QString &text);
 
+// Asks where to save a file; empty when the user cancels.
+QString saveFileName(const QString &title, const QString &suggestedPath, const QString &filter);
+
 struct Message {
     Kind kind;
     QString title;
@@ -40,6 +44,8 @@ public:
     Script &operator=(const Script &) = delete;
 
     void answer(bool ok) { m_answers.append(ok); }
+    // The next save-file question is answered with this path (cancelled when none is queued).
+    void answerFile(const QString &path) { m_files.append(path); }
     void setDefaultAnswer(bool ok) { m_defaultAnswer = ok; }
 
     const QList<Message> &messages() const { return m_messages; }
@@ -49,8 +55,10 @@ public:
 
 private:
     friend bool record(const Message &);
+    friend QString saveFileName(const QString &, const QString &, const QString &);
     QList<Message> m_messages;
     QList<bool> m_answers;
+    QStringList m_files;
     bool m_defaultAnswer = true;
     Script *m_previous = nullptr;
 };

@@ -181,6 +181,25 @@ void Dataset::open()
     m_eof = m_rows.empty();
 }
 
+void Dataset::openRows(const QList<ColumnDef> &fields, std::vector<QVariantList> rows)
+{
+    close();
+    m_sql.clear();
+    m_params.clear();
+    m_table.clear();
+    Q_EMIT aboutToReset();
+    for (const ColumnDef &def : fields)
+        m_fields.push_back({def, false});
+    m_rows.reserve(rows.size());
+    for (QVariantList &values : rows)
+        m_rows.push_back({0, std::move(values)});
+    Q_EMIT reset();
+    setState(Browse);
+    setCurrent(m_rows.empty() ? -1 : 0);
+    m_bof = true;
+    m_eof = m_rows.empty();
+}
+
 void Dataset::close()
 {
     if (m_state == Inactive)

@@ -54,6 +54,10 @@ public:
     QString updateTable() const { return m_updateTable; }
 
     void open();
+    // Opens read-only on rows the program computed, with their fields' names
+    // and kinds (a computed value has no column to tell its kind). Refresh
+    // and Open need a statement again.
+    void openRows(const QList<ColumnDef> &fields, std::vector<QVariantList> rows);
     void close();
     void refresh();
     bool isOpen() const { return m_state != Inactive; }

@@ -13,6 +13,8 @@ public:
     virtual QString daysBetween(const QString &from, const QString &to) const = 0;
     // The engine's own row identifier of a table row.
     virtual QString rowId() const = 0;
+    // The month of a stored date as text "yyyy-MM", for grouping by month.
+    virtual QString monthOf(const QString &date) const = 0;
 };
 
 class SqliteDialect : public SqlDialect
@@ -24,4 +26,6 @@ public:
         return QStringLiteral("CAST(round(julianday(%2) - julianday(%1)) AS INTEGER)").arg(from, to);
     }
     QString rowId() const override { return QStringLiteral("rowid"); }
+    // Dates are stored as ISO text.
+    QString monthOf(const QString &date) const override { return QStringLiteral("substr(%1,1,7)").arg(date); }
 };
