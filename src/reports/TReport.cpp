@@ -55,7 +55,7 @@ TReport::TReport(QWidget *parent) : QWidget(parent)
     // Line 2: the report's title.
     Label2 = named(new QLabel(QStringLiteral("报表标题"), GroupBox1), "Label2");
     Label2->setGeometry(24, 80, 64, 24);
-    Edit1 = named(new QLineEdit(QStringLiteral("XX公司合同执行情况表"), GroupBox1), "Edit1");
+    Edit1 = named(new QLineEdit(kExecutionReportTitle, GroupBox1), "Edit1");
     Edit1->setGeometry(92, 80, 290, 24);
     BitBtn2 = named(new QPushButton(QStringLiteral("取消"), GroupBox1), "BitBtn2");
     BitBtn2->setGeometry(400, 78, 90, 28);
@@ -168,23 +168,29 @@ void TReport::BitBtn1Click()
     // Everything from the statements to the preview is one unit: whatever
     // fails in it, the user is told the number is not right.
     try {
-        produceReport(Edit2->text());
+        previewExecutionReport(Edit2->text(), Edit1->text(), ADOQuery2, this);
     } catch (const std::exception &) {
         Dialogs::information(QStringLiteral("合同编号输入不正确，请重新输入！"));
     }
 }
 
-bool TReport::produceReport(const QString &contract)
+TQuickReport1 *executionReportLayout()
 {
     TQuickReport1 *layout = QuickReport1 ? QuickReport1 : new TQuickReport1(qApp);
     layout->attachConnection();
+    return layout;
+}
 
-    ADOQuery2->close();
-    ADOQuery2->clearSql();
-    ADOQuery2->setSql(QStringLiteral("select sum(发票金额) as 累计发票 from 发票情况表 where 合同编号=?"), {contract});
-    ADOQuery2->open();
+bool previewExecutionReport(const QString &contract, const QString &title, Dataset *invoiceTotal, QWidget *parent)
+{
+    TQuickReport1 *layout = executionReportLayout();
+
+    invoiceTotal->close();
+    invoiceTotal->clearSql();
+    invoiceTotal->setSql(QStringLiteral("select sum(发票金额) as 累计发票 from 发票情况表 where 合同编号=?"), {contract});
+    invoiceTotal->open();
     // A contract without invoices has a null sum: the label stays empty.
-    layout->QRLabel23->setCaption(Format::display(ADOQuery2->value(QStringLiteral("累计发票")), false, true));
+    layout->QRLabel23->setCaption(Format::display(invoiceTotal->value(QStringLiteral("累计发票")), false, true));
 
     Dataset *rows = layout->ADOQuery1;
     rows->close();
@@ -198,8 +204,8 @@ bool TReport::produceReport(const QString &contract)
         Dialogs::information(QStringLiteral("对不起，您选择的合同尚无付款记录，不能打印！"));
         return false;
     }
-    layout->QRLabel1->setCaption(Edit1->text());
+    layout->QRLabel1->setCaption(title);
     layout->QRLabel19->setCaption(Session::userName());
-    layout->Preview(this);
+    layout->Preview(parent);
     return true;
 }

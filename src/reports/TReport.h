@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 class DataSource;
@@ -50,7 +51,18 @@ protected:
 
 private:
     void showSearch(bool shown);
-    // Fills the report from the contract's rows and previews it. False when
-    // there is nothing to print (the user has been told).
-    bool produceReport(const QString &contract);
 };
+
+class TQuickReport1;
+
+// The execution report's layout of the run, made here when start-up did not.
+TQuickReport1 *executionReportLayout();
+
+// The title box's first text, also the title of a report asked for elsewhere.
+inline const QString kExecutionReportTitle = QStringLiteral("XX公司合同执行情况表");
+
+// Fills the execution report from the contract's rows (the invoice total read
+// through invoiceTotal) and previews it. False when there is nothing to print
+// (the user has been told). Throws when a statement, the report or its
+// preview fails.
+bool previewExecutionReport(const QString &contract, const QString &title, Dataset *invoiceTotal, QWidget *parent);
