@@ -2,7 +2,7 @@
 BUILD   ?= build
 BIN     := $(BUILD)/bin
 JOBS    ?= $(shell nproc)
-PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools \
+PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6charts6 \
             libqt6sql6-sqlite libxlsxwriter-dev zlib1g-dev libsqlite3-dev libsodium-dev \
             xvfb xauth fonts-noto-cjk fonts-wqy-zenhei poppler-utils sqlite3 unzip
 

@@ -13,7 +13,10 @@ namespace {
 class DateTextDelegate : public QStyledItemDelegate
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    DateTextDelegate(std::function<GridLook::RowLook(int)> rowLook, QObject *parent)
+        : QStyledItemDelegate(parent), m_rowLook(std::move(rowLook))
+    {
+    }
 
     QString displayText(const QVariant &value, const QLocale &locale) const override
     {
@@ -23,15 +26,30 @@ public:
             return Format::display(text, true, false);
         return QStyledItemDelegate::displayText(value, locale);
     }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!m_rowLook)
+            return;
+        const GridLook::RowLook look = m_rowLook(index.row());
+        if (look.background.isValid())
+            option->backgroundBrush = look.background;
+        option->font.setBold(look.bold);
+    }
+
+private:
+    std::function<GridLook::RowLook(int)> m_rowLook;
 };
 
 } // namespace
 
 namespace GridLook {
 
-void apply(DBGrid *grid, const QColor &text)
+void apply(DBGrid *grid, const QColor &text, std::function<RowLook(int row)> rowLook)
 {
-    grid->setItemDelegate(new DateTextDelegate(grid));
+    grid->setItemDelegate(new DateTextDelegate(std::move(rowLook), grid));
     QPalette p = grid->palette();
     p.setColor(QPalette::Text, text);
     grid->setPalette(p);
