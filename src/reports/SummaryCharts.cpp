@@ -41,7 +41,7 @@ QValueAxis *amountAxis(double top)
 
 QChart *monthly(const QList<ExecutionSummary::Month> &months)
 {
-    QChart *chart = newChart(QStringLiteral("每月付款与计划付款"));
+    QChart *chart = newChart(QStringLiteral("每月付款与计划付款（近24个月及未来6个月）"));
     auto *paid = new QBarSet(QStringLiteral("付款金额"));
     auto *planned = new QBarSet(QStringLiteral("计划付款金额"));
     paid->setColor(QColor(0x2e, 0x7d, 0x32));
@@ -75,6 +75,7 @@ QChart *topUnpaid(const QList<QPair<QString, double>> &owed)
     QChart *chart = newChart(QStringLiteral("未付金额最多的十个对方单位"));
     auto *set = new QBarSet(QStringLiteral("未付金额"));
     set->setColor(QColor(0xc6, 0x28, 0x28));
+    set->setLabelColor(Qt::black);
     QStringList categories;
     double top = 0;
     // A horizontal bar chart draws its first category at the bottom.
@@ -86,7 +87,7 @@ QChart *topUnpaid(const QList<QPair<QString, double>> &owed)
     auto *series = new QHorizontalBarSeries;
     series->append(set);
     series->setLabelsVisible(true);
-    series->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
+    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     series->setLabelsPrecision(15);
     chart->addSeries(series);
 

@@ -16,10 +16,10 @@ struct PrintedColumn {
 
 // 277 mm across: the band width of A4 landscape with 10 mm margins.
 const PrintedColumn kColumns[] = {
-    {"合同编号", 18, false},     {"合同名称", 28, false},     {"对方单位", 24, false},   {"项目", 11, false},
+    {"合同编号", 18, false},     {"合同名称", 28, false},     {"对方单位", 24, false},   {"项目", 10, false},
     {"合同金额", 20, true},      {"计划付款合计", 20, true},  {"截至今日应付", 20, true}, {"已付金额", 20, true},
-    {"未付金额", 20, true},      {"付款比例", 13, true},      {"逾期未付", 20, true},    {"已开票金额", 20, true},
-    {"已付未开票", 20, true},    {"下次计划付款日期", 23, false},
+    {"未付金额", 20, true},      {"付款比例", 12, true},      {"逾期未付", 20, true},    {"已开票金额", 20, true},
+    {"已付未开票", 20, true},    {"下次计划付款日期", 25, false},
 };
 
 } // namespace
@@ -73,9 +73,9 @@ std::unique_ptr<report::Report> summaryReport(Dataset *rows, const QString &cond
     footer->addSystemData(QStringLiteral("QRSysData1"), report::SystemData::DateTime, 16, 2.5, 40);
     footer->addLabel(QStringLiteral("QRLabel4"), QStringLiteral("制表："), 120, 2.5, 10);
     footer->addLabel(QStringLiteral("QRLabel5"), preparedBy, 130, 2.5, 40);
-    footer->addLabel(QStringLiteral("QRLabel6"), QStringLiteral("第"), 250, 2.5, 4);
-    footer->addSystemData(QStringLiteral("QRSysData2"), report::SystemData::PageNumber, 254, 2.5, 10)->alignment =
+    footer->addLabel(QStringLiteral("QRLabel6"), QStringLiteral("第"), 259, 2.5, 4);
+    footer->addSystemData(QStringLiteral("QRSysData2"), report::SystemData::PageNumber, 263, 2.5, 8)->alignment =
         Qt::AlignHCenter;
-    footer->addLabel(QStringLiteral("QRLabel7"), QStringLiteral("页"), 264, 2.5, 4);
+    footer->addLabel(QStringLiteral("QRLabel7"), QStringLiteral("页"), 271, 2.5, 4);
     return r;
 }

@@ -89,7 +89,7 @@ TSummary::TSummary(QWidget *parent) : QWidget(parent)
                    | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("合同执行汇总"));
     setObjectName(QStringLiteral("Summary"));
-    resize(1100, 620);
+    resize(990, 600);
 
     ADOQuery1 = named(new Dataset(dm->ADOConnection1, this), "ADOQuery1");
     DataSource1 = named(new DataSource(ADOQuery1, this), "DataSource1");
@@ -126,7 +126,7 @@ TSummary::TSummary(QWidget *parent) : QWidget(parent)
         auto *page = new QWidget;
         *view = named(new QChartView(page), viewName);
         (*view)->setRenderHint(QPainter::Antialiasing);
-        *save = button(page, saveName, "保存为图片", "export");
+        *save = button(page, saveName, "保存为图片", "chart");
         auto *line = new QHBoxLayout;
         line->addStretch(1);
         line->addWidget(*save);
@@ -141,7 +141,7 @@ TSummary::TSummary(QWidget *parent) : QWidget(parent)
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] { guarded([this] { drawCharts(); }); });
 
     BitBtn2 = button(this, "BitBtn2", "导出Excel", "export");
-    BitBtn3 = button(this, "BitBtn3", "打印");
+    BitBtn3 = button(this, "BitBtn3", "打印", "print");
     BitBtn4 = button(this, "BitBtn4", "关闭", "close");
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -170,9 +170,9 @@ QWidget *TSummary::filterBox()
 {
     GroupBox1 = named(new QGroupBox(QStringLiteral("查询条件"), this), "GroupBox1");
     ComboBox1 = named(new QComboBox(GroupBox1), "ComboBox1");
-    ComboBox1->setMinimumWidth(170);
+    ComboBox1->setMinimumWidth(150);
     ComboBox2 = named(new QComboBox(GroupBox1), "ComboBox2");
-    ComboBox2->setMinimumWidth(170);
+    ComboBox2->setMinimumWidth(150);
     CheckBox1 = named(new QCheckBox(QStringLiteral("签订日期"), GroupBox1), "CheckBox1");
     DateTimePicker1 = named(new DateTimePicker(GroupBox1), "DateTimePicker1");
     DateTimePicker2 = named(new DateTimePicker(GroupBox1), "DateTimePicker2");
@@ -180,6 +180,7 @@ QWidget *TSummary::filterBox()
     DateTimePicker1->setValue(QDate(today.year(), 1, 1));
     DateTimePicker2->setValue(today);
     for (DateTimePicker *p : {DateTimePicker1, DateTimePicker2}) {
+        p->setMinimumWidth(104);
         p->setEnabled(false);
         connect(CheckBox1, &QCheckBox::toggled, p, &QWidget::setEnabled);
     }

@@ -481,6 +481,41 @@ void submitIcon(QPainter &p)
               QColor(0x3c, 0xb0, 0x48), 2.2);
 }
 
+void printIcon(QPainter &p)
+{
+    // A sheet going into a printer, a printed sheet coming out below.
+    p.setPen(pen(QColor(0x8a, 0x96, 0xa4), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4.5, 1.5, 7, 5));
+    p.setPen(pen(QColor(0x3a, 0x44, 0x52), 1));
+    p.setBrush(vgrad(6, 12, QColor(0xc8, 0xd0, 0xdc), QColor(0x7a, 0x86, 0x96)));
+    p.drawRoundedRect(QRectF(1.5, 6, 13, 6), 1.5, 1.5);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x3c, 0xb0, 0x48));
+    p.drawEllipse(QPointF(12.3, 8.2), 0.8, 0.8);
+    p.setPen(pen(QColor(0x8a, 0x96, 0xa4), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4.5, 10.5, 7, 4.5));
+    p.setPen(QPen(QColor(0x5a, 0x8c, 0xd8), 0.8));
+    p.drawLine(QPointF(5.8, 12.3), QPointF(10.2, 12.3));
+    p.drawLine(QPointF(5.8, 13.8), QPointF(9, 13.8));
+}
+
+void chartIcon(QPainter &p)
+{
+    // Three bars on an axis, for saving a chart as a picture.
+    p.setPen(pen(QColor(0x3a, 0x44, 0x52), 1));
+    p.drawLine(QPointF(1.5, 1.5), QPointF(1.5, 14.5));
+    p.drawLine(QPointF(1.5, 14.5), QPointF(14.5, 14.5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(vgrad(4, 14, QColor(0x90, 0xa4, 0xbf), QColor(0x5a, 0x70, 0x90)));
+    p.drawRect(QRectF(3.5, 8, 3, 6));
+    p.setBrush(vgrad(4, 14, QColor(0x5c, 0xb0, 0x60), QColor(0x2e, 0x7d, 0x32)));
+    p.drawRect(QRectF(7.5, 4, 3, 10));
+    p.setBrush(vgrad(4, 14, QColor(0xe0, 0x5a, 0x50), QColor(0xc6, 0x28, 0x28)));
+    p.drawRect(QRectF(11.5, 6, 3, 8));
+}
+
 // ---- login and password pictures (24px) -------------------------------------------------------
 
 void personIcon(QPainter &p)
@@ -712,6 +747,8 @@ int main(int argc, char **argv)
         {"close", 16, closeIcon},
         {"search", 16, searchIcon},
         {"submit", 16, submitIcon},
+        {"print", 16, printIcon},
+        {"chart", 16, chartIcon},
     };
     for (const auto &i : icons)
         save(icon(i.size, i.size, i.draw), QStringLiteral("icons/%1.png").arg(QLatin1String(i.name)), "PNG");
