@@ -84,14 +84,58 @@ bool passes(const Figures &f, SummaryFilter::Status status)
     return true;
 }
 
-// Reads one grouped query (contract number first) into the figures by contract.
-template <typename Take>
-void readGrouped(const SqlConnection &connection, const QString &sql, QHash<QString, Figures> *byContract, Take take)
+// The figures of the record tables by contract number, joined as the grouped
+// queries are read. An index into a vector keeps the table small.
+class ByContract
 {
-    QSqlQuery q = connection.exec(sql);
-    while (q.next())
-        take((*byContract)[q.value(0).toString()], q);
-}
+public:
+    explicit ByContract(int expected)
+    {
+        m_index.reserve(expected);
+        m_figures.reserve(size_t(expected));
+    }
+
+    // Reads one grouped query (contract number first) into the figures.
+    template <typename Take>
+    void read(const SqlConnection &connection, const QString &sql, Take take)
+    {
+        QSqlQuery q = connection.exec(sql);
+        while (q.next()) {
+            const QString number = q.value(0).toString();
+            auto it = m_index.constFind(number);
+            if (it == m_index.cend()) {
+                it = m_index.insert(number, m_figures.size());
+                m_figures.emplace_back();
+            }
+            take(m_figures[size_t(*it)], q);
+        }
+    }
+
+    // The figures of a contract, which no longer count as naming no contract.
+    Figures take(const QString &number)
+    {
+        const auto it = m_index.constFind(number);
+        if (it == m_index.cend())
+            return {};
+        const Figures f = m_figures[size_t(*it)];
+        m_index.erase(it);
+        return f;
+    }
+
+    bool isEmpty() const { return m_index.isEmpty(); }
+    // The figures of every contract number not taken.
+    Figures rest() const
+    {
+        Figures sum;
+        for (const qsizetype at : m_index)
+            sum.add(m_figures[size_t(at)]);
+        return sum;
+    }
+
+private:
+    QHash<QString, qsizetype> m_index;
+    std::vector<Figures> m_figures;
+};
 
 QVariantList rowOf(const QString &number, const QString &name, const QString &counterparty, const QString &project,
                    const Figures &f, RowKind kind)
@@ -184,21 +228,20 @@ void load(const SqlConnection &connection, const SummaryFilter &filter, Dataset 
 {
     // A subquery, so that today's date is worked out once and not for every row.
     const QString today = QStringLiteral("(select %1)").arg(connection.dialect().today());
-    QHash<QString, Figures> byContract;
-    byContract.reserve(connection.scalar(QStringLiteral("select count(*) from 合同基本信息表")).toInt());
-    readGrouped(connection,
-                QStringLiteral("select 合同编号,sum(计划付款金额),sum(case when 计划付款日期<=%1 then 计划付款金额 end),"
-                               "min(case when 计划付款日期>%1 then 计划付款日期 end) from 计划付款情况表 group by 合同编号")
-                    .arg(today),
-                &byContract, [](Figures &f, const QSqlQuery &q) {
-                    f.planned = units(q.value(1));
-                    f.due = units(q.value(2));
-                    f.next = q.value(3).toString();
-                });
-    readGrouped(connection, QStringLiteral("select 合同编号,sum(付款金额) from 付款情况表 group by 合同编号"), &byContract,
-                [](Figures &f, const QSqlQuery &q) { f.paid = units(q.value(1)); });
-    readGrouped(connection, QStringLiteral("select 合同编号,sum(发票金额) from 发票情况表 group by 合同编号"), &byContract,
-                [](Figures &f, const QSqlQuery &q) { f.invoiced = units(q.value(1)); });
+    ByContract byContract(connection.scalar(QStringLiteral("select count(*) from 合同基本信息表")).toInt());
+    byContract.read(connection,
+                    QStringLiteral("select 合同编号,sum(计划付款金额),sum(case when 计划付款日期<=%1 then 计划付款金额 end),"
+                                   "min(case when 计划付款日期>%1 then 计划付款日期 end) from 计划付款情况表 group by 合同编号")
+                        .arg(today),
+                    [](Figures &f, const QSqlQuery &q) {
+                        f.planned = units(q.value(1));
+                        f.due = units(q.value(2));
+                        f.next = q.value(3).toString();
+                    });
+    byContract.read(connection, QStringLiteral("select 合同编号,sum(付款金额) from 付款情况表 group by 合同编号"),
+                    [](Figures &f, const QSqlQuery &q) { f.paid = units(q.value(1)); });
+    byContract.read(connection, QStringLiteral("select 合同编号,sum(发票金额) from 发票情况表 group by 合同编号"),
+                    [](Figures &f, const QSqlQuery &q) { f.invoiced = units(q.value(1)); });
 
     QVariantList params;
     const QString where = contractConditions(filter, &params);
@@ -218,9 +261,7 @@ void load(const SqlConnection &connection, const SummaryFilter &filter, Dataset 
     }
     // What is left names no contract, unless the filter set contracts aside.
     if (filter.listsEverything() && !byContract.isEmpty()) {
-        Figures stray;
-        for (const Figures &f : std::as_const(byContract))
-            stray.add(f);
+        const Figures stray = byContract.rest();
         totals.add(stray);
         out.push_back(rowOf(kStray, QString(), QString(), QString(), stray, RowKind::Stray));
     }
