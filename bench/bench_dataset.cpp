@@ -19,6 +19,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 
 #include <sys/resource.h>
@@ -65,63 +66,47 @@ int main(int argc, char **argv)
     t.start();
     {
         Transaction tx(c);
-        QSqlQuery p(c.database());
-        p.prepare(QStringLiteral("insert into 项目清单 values(?,?,?)"));
-        for (int i = 0; i < projects; ++i) {
-            p.addBindValue(QStringLiteral("%1-%2").arg(i / 50, 2, 10, QLatin1Char('0')).arg(i % 50, 2, 10, QLatin1Char('0')));
-            p.addBindValue(QStringLiteral("项目%1").arg(i));
-            p.addBindValue(QStringLiteral("工程部"));
-            p.exec();
-        }
-        QSqlQuery k(c.database());
-        k.prepare(QStringLiteral("insert into 合同基本信息表 values(?,?,?,?,?,?,?,?,?,?,?,?,?)"));
+        // Rows of a table, each from its number.
+        const auto fill = [&c](const char *table, int count, const std::function<QVariantList(int)> &row) {
+            QSqlQuery q(c.database());
+            const int columns = int(row(0).size());
+            q.prepare(QStringLiteral("insert into %1 values(?%2)")
+                          .arg(QString::fromUtf8(table), QStringLiteral(",?").repeated(columns - 1)));
+            for (int i = 0; i < count; ++i) {
+                for (const QVariant &x : row(i))
+                    q.addBindValue(x);
+                q.exec();
+            }
+        };
+        const auto number = [contracts](int i) { return QStringLiteral("%1").arg(i % contracts, 8, 10, QLatin1Char('0')); };
+        const auto project = [](int i) {
+            return QStringLiteral("%1-%2").arg(i / 50, 2, 10, QLatin1Char('0')).arg(i % 50, 2, 10, QLatin1Char('0'));
+        };
         const QDate d0(2020, 1, 1);
-        for (int i = 0; i < contracts; ++i) {
-            const QVariantList v = {QStringLiteral("%1").arg(i, 8, 10, QLatin1Char('0')), QStringLiteral("合同名称%1").arg(i),
-                                    QStringLiteral("对方单位%1").arg(i % 300), 1000.0 + i, QStringLiteral("合同内容"),
-                                    QStringLiteral("张明"), d0.addDays(i % 2000).toString(Qt::ISODate),
-                                    d0.addDays(i % 2000 + 365).toString(Qt::ISODate), QStringLiteral("工程类"),
-                                    QStringLiteral("%1-%2").arg((i % projects) / 50, 2, 10, QLatin1Char('0')).arg((i % projects) % 50, 2, 10, QLatin1Char('0')),
-                                    QStringLiteral("是"), QString(), QStringLiteral("华北实业有限公司")};
-            for (const QVariant &x : v)
-                k.addBindValue(x);
-            k.exec();
-        }
-        QSqlQuery pay(c.database());
-        pay.prepare(QStringLiteral("insert into 付款情况表 values(?,?,?,?,?,?,?)"));
-        for (int i = 0; i < payments; ++i) {
-            pay.addBindValue(QStringLiteral("%1").arg(i % contracts, 8, 10, QLatin1Char('0')));
-            pay.addBindValue(d0.addDays(i % 2000).toString(Qt::ISODate));
-            pay.addBindValue(100.0 + i % 1000);
-            pay.addBindValue(QStringLiteral("汇票"));
-            pay.addBindValue(QStringLiteral("李华"));
-            pay.addBindValue(QStringLiteral("PZ%1").arg(i));
-            pay.addBindValue(QString());
-            pay.exec();
-        }
-        // Plans spread over the years around today; a few records name no contract.
+        // Plans spread over the years around today.
         const QDate p0 = QDate::currentDate().addYears(-3);
-        QSqlQuery plan(c.database());
-        plan.prepare(QStringLiteral("insert into 计划付款情况表 values(?,?,?,?)"));
-        for (int i = 0; i < plans; ++i) {
-            plan.addBindValue(i % 10000 == 7 ? QStringLiteral("X%1").arg(i, 7, 10, QLatin1Char('0'))
-                                             : QStringLiteral("%1").arg(i % contracts, 8, 10, QLatin1Char('0')));
-            plan.addBindValue(p0.addDays(i % 1640).toString(Qt::ISODate));
-            plan.addBindValue(120.25 + i % 1000);
-            plan.addBindValue(QString());
-            plan.exec();
-        }
-        QSqlQuery inv(c.database());
-        inv.prepare(QStringLiteral("insert into 发票情况表 values(?,?,?,?,?,?)"));
-        for (int i = 0; i < invoices; ++i) {
-            inv.addBindValue(QStringLiteral("%1").arg(i % contracts, 8, 10, QLatin1Char('0')));
-            inv.addBindValue(d0.addDays(i % 2000).toString(Qt::ISODate));
-            inv.addBindValue(300.5 + i % 1000);
-            inv.addBindValue(QStringLiteral("李华"));
-            inv.addBindValue(QStringLiteral("FP%1").arg(i));
-            inv.addBindValue(QString());
-            inv.exec();
-        }
+        fill("项目清单", projects, [&](int i) -> QVariantList {
+            return {project(i), QStringLiteral("项目%1").arg(i), QStringLiteral("工程部")};
+        });
+        fill("合同基本信息表", contracts, [&](int i) -> QVariantList {
+            return {number(i), QStringLiteral("合同名称%1").arg(i), QStringLiteral("对方单位%1").arg(i % 300), 1000.0 + i,
+                    QStringLiteral("合同内容"), QStringLiteral("张明"), d0.addDays(i % 2000).toString(Qt::ISODate),
+                    d0.addDays(i % 2000 + 365).toString(Qt::ISODate), QStringLiteral("工程类"), project(i % projects),
+                    QStringLiteral("是"), QString(), QStringLiteral("华北实业有限公司")};
+        });
+        fill("付款情况表", payments, [&](int i) -> QVariantList {
+            return {number(i), d0.addDays(i % 2000).toString(Qt::ISODate), 100.0 + i % 1000, QStringLiteral("汇票"),
+                    QStringLiteral("李华"), QStringLiteral("PZ%1").arg(i), QString()};
+        });
+        // A few plans name no contract.
+        fill("计划付款情况表", plans, [&](int i) -> QVariantList {
+            return {i % 10000 == 7 ? QStringLiteral("X%1").arg(i, 7, 10, QLatin1Char('0')) : number(i),
+                    p0.addDays(i % 1640).toString(Qt::ISODate), 120.25 + i % 1000, QString()};
+        });
+        fill("发票情况表", invoices, [&](int i) -> QVariantList {
+            return {number(i), d0.addDays(i % 2000).toString(Qt::ISODate), 300.5 + i % 1000, QStringLiteral("李华"),
+                    QStringLiteral("FP%1").arg(i), QString()};
+        });
         tx.commit();
     }
     report("build ledger", t.nsecsElapsed(),
