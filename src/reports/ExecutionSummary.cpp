@@ -161,28 +161,6 @@ QVariantList rowOf(const QString &number, const QString &name, const QString &co
             int(f.state())};
 }
 
-QList<ColumnDef> fields()
-{
-    const auto text = [](const char *name) { return ColumnDef{QString::fromUtf8(name), ColumnType::Text, 0}; };
-    const auto amount = [](const char *name) { return ColumnDef{QString::fromUtf8(name), ColumnType::Amount, 0}; };
-    return {text("合同编号"),
-            text("合同名称"),
-            text("对方单位"),
-            text("项目"),
-            amount("合同金额"),
-            amount("计划付款合计"),
-            amount("截至今日应付"),
-            amount("已付金额"),
-            amount("未付金额"),
-            amount("付款比例"),
-            amount("逾期未付"),
-            amount("已开票金额"),
-            amount("已付未开票"),
-            {QStringLiteral("下次计划付款日期"), ColumnType::Date, 0},
-            {QStringLiteral("行类别"), ColumnType::Integer, 0},
-            {QStringLiteral("状态"), ColumnType::Integer, 0}};
-}
-
 // The conditions on the contracts and their values.
 QString contractConditions(const SummaryFilter &filter, QVariantList *params)
 {
@@ -217,6 +195,28 @@ qint64 unitsAt(const Dataset &rows, int row, Field field)
 }
 
 } // namespace
+
+QList<ColumnDef> fields()
+{
+    const auto text = [](const char *name) { return ColumnDef{QString::fromUtf8(name), ColumnType::Text, 0}; };
+    const auto amount = [](const char *name) { return ColumnDef{QString::fromUtf8(name), ColumnType::Amount, 0}; };
+    return {text("合同编号"),
+            text("合同名称"),
+            text("对方单位"),
+            text("项目"),
+            amount("合同金额"),
+            amount("计划付款合计"),
+            amount("截至今日应付"),
+            amount("已付金额"),
+            amount("未付金额"),
+            amount("付款比例"),
+            amount("逾期未付"),
+            amount("已开票金额"),
+            amount("已付未开票"),
+            {QStringLiteral("下次计划付款日期"), ColumnType::Date, 0},
+            {QStringLiteral("行类别"), ColumnType::Integer, 0},
+            {QStringLiteral("状态"), ColumnType::Integer, 0}};
+}
 
 QStringList statusNames()
 {

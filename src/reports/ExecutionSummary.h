@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/data/Schema.h"
+
 #include <QDate>
 #include <QList>
 #include <QPair>
@@ -49,6 +51,9 @@ enum Field {
     Kind,
     State,
 };
+
+// The fields' names and kinds, in the order above; the names are the column titles.
+QList<ColumnDef> fields();
 
 enum class RowKind { Contract, Stray, Totals };
 // By precedence: a row that is overdue and overpaid counts as overdue.

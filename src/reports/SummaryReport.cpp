@@ -1,5 +1,6 @@
 #include "reports/SummaryReport.h"
 
+#include "reports/ExecutionSummary.h"
 #include "reports/TQuickReport1.h"
 #include "reports/TReport.h"
 
@@ -8,19 +9,9 @@ using report::Frame;
 
 namespace {
 
-struct PrintedColumn {
-    const char *field;
-    double width; // mm
-    bool number;
-};
-
-// 277 mm across: the band width of A4 landscape with 10 mm margins.
-const PrintedColumn kColumns[] = {
-    {"合同编号", 18, false},     {"合同名称", 28, false},     {"对方单位", 24, false},   {"项目", 10, false},
-    {"合同金额", 20, true},      {"计划付款合计", 20, true},  {"截至今日应付", 20, true}, {"已付金额", 20, true},
-    {"未付金额", 20, true},      {"付款比例", 12, true},      {"逾期未付", 20, true},    {"已开票金额", 20, true},
-    {"已付未开票", 20, true},    {"下次计划付款日期", 25, false},
-};
+// Millimetres of each shown field, 277 across: the band width of A4
+// landscape with 10 mm margins.
+const double kWidths[] = {18, 28, 24, 10, 20, 20, 20, 20, 20, 12, 20, 20, 20, 25};
 
 } // namespace
 
@@ -51,20 +42,21 @@ std::unique_ptr<report::Report> summaryReport(Dataset *rows, const QString &cond
     report::Band *detail = r->addBand(BandKind::Detail, QStringLiteral("DetailBand1"), 6);
     titles->frame = Frame::all();
     detail->frame = Frame::all();
+    const QList<ColumnDef> fields = ExecutionSummary::fields();
     double left = 0;
-    int n = 0;
-    for (const PrintedColumn &c : kColumns) {
-        ++n;
-        const QString field = QString::fromUtf8(c.field);
+    for (int c = 0; c <= ExecutionSummary::NextDate; ++c) {
+        const int n = c + 1;
+        const QString field = fields[c].name;
+        const double width = kWidths[c];
         if (left > 0) {
             titles->addRule(QStringLiteral("QRShape%1").arg(n), left);
             detail->addRule(QStringLiteral("QRShape%1").arg(n + 20), left);
         }
-        report::Item *t = titles->addLabel(QStringLiteral("QRLabel%1").arg(n + 10), field, left + 0.8, 1.8, c.width - 1.6);
+        report::Item *t = titles->addLabel(QStringLiteral("QRLabel%1").arg(n + 10), field, left + 0.8, 1.8, width - 1.6);
         t->alignment = Qt::AlignHCenter;
-        report::Item *d = detail->addDataText(QStringLiteral("QRDBText%1").arg(n), field, left + 0.8, 1.3, c.width - 1.6);
-        d->alignment = c.number ? Qt::AlignRight : Qt::AlignLeft;
-        left += c.width;
+        report::Item *d = detail->addDataText(QStringLiteral("QRDBText%1").arg(n), field, left + 0.8, 1.3, width - 1.6);
+        d->alignment = fields[c].type == ColumnType::Amount ? Qt::AlignRight : Qt::AlignLeft;
+        left += width;
     }
 
     report::Band *footer = r->addBand(BandKind::PageFooter, QStringLiteral("PageFooterBand1"), 8);

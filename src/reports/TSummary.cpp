@@ -99,12 +99,11 @@ TSummary::TSummary(QWidget *parent) : QWidget(parent)
 
     auto *table = new QWidget;
     DBGrid1 = named(new DBGrid(table), "DBGrid1");
+    const QList<ColumnDef> fields = ExecutionSummary::fields();
     QList<GridColumn> columns;
-    const QStringList titles = {"合同编号", "合同名称", "对方单位", "项目", "合同金额", "计划付款合计", "截至今日应付",
-                                "已付金额", "未付金额", "付款比例", "逾期未付", "已开票金额", "已付未开票", "下次计划付款日期"};
-    for (int c = 0; c < titles.size(); ++c) {
-        const bool number = c >= ExecutionSummary::Amount && c < ExecutionSummary::NextDate;
-        columns.append({titles[c], QString(), number ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter});
+    for (int c = 0; c <= ExecutionSummary::NextDate; ++c) {
+        const bool number = fields[c].type == ColumnType::Amount;
+        columns.append({fields[c].name, QString(), (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter});
     }
     DBGrid1->setColumns(columns);
     DBGrid1->setDataSource(DataSource1);
@@ -112,7 +111,7 @@ TSummary::TSummary(QWidget *parent) : QWidget(parent)
     DBGrid1->setToolTip(QStringLiteral("双击一行可预览该合同的执行情况表"));
     GridLook::apply(DBGrid1, QColor(Qt::black), [this](int row) { return lookOf(*ADOQuery1, row); });
     const int widths[] = {84, 170, 150, 60, 96, 96, 96, 96, 96, 70, 90, 96, 90, 118};
-    for (int c = 0; c < titles.size(); ++c)
+    for (int c = 0; c <= ExecutionSummary::NextDate; ++c)
         DBGrid1->setColumnWidth(c, widths[c]);
     connect(DBGrid1, &QAbstractItemView::doubleClicked, this, [this] { guarded([this] { DBGrid1DblClick(); }); });
     auto *tableLayout = new QVBoxLayout(table);
