@@ -43,13 +43,18 @@ struct Figures {
     qint64 overdue() const { return std::max<qint64>(due - paid, 0); }
     qint64 paidNotInvoiced() const { return std::max<qint64>(paid - invoiced, 0); }
 
+    bool isOverdue() const { return due > paid; }
+    bool isOverpaid() const { return paid > amount; }
+    // A contract without an amount is never paid in full.
+    bool isPaidInFull() const { return amount > 0 && paid == amount; }
+
     RowState state() const
     {
-        if (due > paid)
+        if (isOverdue())
             return RowState::Overdue;
-        if (paid > amount)
+        if (isOverpaid())
             return RowState::Overpaid;
-        if (amount > 0 && paid == amount)
+        if (isPaidInFull())
             return RowState::PaidInFull;
         return RowState::Plain;
     }
@@ -73,13 +78,13 @@ bool passes(const Figures &f, SummaryFilter::Status status)
     case S::All:
         return true;
     case S::Overdue:
-        return f.due > f.paid;
+        return f.isOverdue();
     case S::PaidInFull:
-        return f.amount > 0 && f.paid == f.amount;
+        return f.isPaidInFull();
     case S::Overpaid:
-        return f.paid > f.amount;
+        return f.isOverpaid();
     case S::PaidNotInvoiced:
-        return f.paid > f.invoiced;
+        return f.paidNotInvoiced() > 0;
     }
     return true;
 }
