@@ -18,6 +18,7 @@
 #include "records/TPay.h"
 #include "records/TInvoice.h"
 #include "reports/TReport.h"
+#include "reports/TSummary.h"
 #include "reports/TTiXin.h"
 #include "shell/TAboutBox.h"
 
@@ -66,6 +67,8 @@ QList<ChildCommand> buildTable()
               QStringLiteral("发票登记"), QStringLiteral("发票登记"), H::BoxesAndExport, 130});
     t.append({QStringLiteral("Menu_Account"), A::ByRight, QStringLiteral("报表管理"), factory<TReport>(),
               QStringLiteral("报表管理"), QStringLiteral("报表管理"), H::BoxesAndExport, 130});
+    t.append({QStringLiteral("Menu_Summary"), A::ByRight, QStringLiteral("报表管理"), factory<TSummary>(),
+              QStringLiteral("合同执行汇总"), QStringLiteral("合同执行汇总"), H::BoxesAndExport, 10});
     t.append({QStringLiteral("Menu_TiXin"), A::EveryUser, {}, factory<TTiXin>(), QStringLiteral("付款提醒"),
               QStringLiteral("付款提醒"), H::BoxesAndExport, 10});
     t.append({QStringLiteral("N_Help"), A::Always, {}, factory<TAboutBox>(), QStringLiteral("关于本软件"),

@@ -105,6 +105,7 @@ void MainMenus::setupMenuBar(QMainWindow *window)
 
     N_Report = topMenu(bar, "N_Report", QStringLiteral("报表管理(&R)"));
     Menu_Account = item(N_Report, "Menu_Account", QStringLiteral("打印合同执行情况表(&P)"));
+    Menu_Summary = item(N_Report, "Menu_Summary", QStringLiteral("合同执行汇总(&S)"));
 
     Menu_TiXin = bar->addAction(QStringLiteral("付款提醒(&T)"));
     Menu_TiXin->setObjectName(QStringLiteral("Menu_TiXin"));
@@ -165,7 +166,7 @@ QList<QAction *> MainMenus::commandItems() const
 {
     return {Menu_ChangePwd, Menu_Right,   Menu_AddUser, Menu_Log, Menu_back, Menu_Class,
             Menu_Dept,      Menu_Project, Menu_Gs,      Menu_Wldw, Menu_Ren,  Menu_Write,
-            Menu_Plan,      Menu_Pay,     Menu_Invoice, Menu_Account, Menu_TiXin};
+            Menu_Plan,      Menu_Pay,     Menu_Invoice, Menu_Account, Menu_Summary, Menu_TiXin};
 }
 
 void MainMenus::hideCommandItems()

@@ -24,6 +24,7 @@ public:
     QAction *Menu_Write, *Menu_Plan, *Menu_Pay, *Menu_Invoice;
     QMenu *N_Report;
     QAction *Menu_Account;
+    QAction *Menu_Summary;
     QAction *Menu_TiXin;
     QMenu *N_Window;
     QAction *T1, *N2;

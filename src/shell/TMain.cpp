@@ -86,7 +86,8 @@ void TMain::connectHandlers()
         {Menu_Wldw, &TMain::Menu_WldwClick},           {Menu_Ren, &TMain::Menu_RenClick},
         {Menu_Write, &TMain::Menu_WriteClick},         {Menu_Plan, &TMain::Menu_PlanClick},
         {Menu_Pay, &TMain::Menu_PayClick},             {Menu_Invoice, &TMain::Menu_InvoiceClick},
-        {Menu_Account, &TMain::Menu_AccountClick},     {Menu_TiXin, &TMain::Menu_TiXinClick},
+        {Menu_Account, &TMain::Menu_AccountClick},     {Menu_Summary, &TMain::Menu_SummaryClick},
+        {Menu_TiXin, &TMain::Menu_TiXinClick},
         {T1, &TMain::T1Click},                         {N2, &TMain::N2Click},
         {N_Help, &TMain::N_HelpClick},                 {Menu_Expand, &TMain::Menu_ExpandClick},
         {Menu_Collapse, &TMain::Menu_CollapseClick},   {Menu_Refresh, &TMain::Menu_RefreshClick},
@@ -188,9 +189,12 @@ void TMain::loginSucceeded(const QString &jobNumber, const QString &name, const 
     ToolBar1->show();
     Menu_TiXin->setVisible(true);
     Menu_ChangePwd->setVisible(true);
+    // A right may reveal more than its own item: "报表管理" also shows the summary.
     for (const RightItem &r : rightItems())
         if (hasRight(r.right))
-            revealItemOfRight(r.action);
+            for (const ChildCommand &c : childCommands())
+                if (c.access == Access::ByRight && c.right == r.right)
+                    revealItemOfRight(c.action);
     tidyMenus(m_loggedIn);
 
     setExportButtonVisible(false);
@@ -278,6 +282,7 @@ void TMain::Menu_PlanClick() { runCommand(QStringLiteral("Menu_Plan")); }
 void TMain::Menu_PayClick() { runCommand(QStringLiteral("Menu_Pay")); }
 void TMain::Menu_InvoiceClick() { runCommand(QStringLiteral("Menu_Invoice")); }
 void TMain::Menu_AccountClick() { runCommand(QStringLiteral("Menu_Account")); }
+void TMain::Menu_SummaryClick() { runCommand(QStringLiteral("Menu_Summary")); }
 void TMain::Menu_TiXinClick() { runCommand(QStringLiteral("Menu_TiXin")); }
 void TMain::N_HelpClick() { runCommand(QStringLiteral("N_Help")); }
 

@@ -69,6 +69,7 @@ public Q_SLOTS:
     void Menu_PayClick();
     void Menu_InvoiceClick();
     void Menu_AccountClick();
+    void Menu_SummaryClick();
     void Menu_TiXinClick();
     void N_HelpClick();
 

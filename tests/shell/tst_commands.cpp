@@ -116,6 +116,7 @@ private Q_SLOTS:
             {"Menu_Pay", "付款登记(&F)", "TPay", "付款登记", "付款登记", 130, 2},
             {"Menu_Invoice", "发票登记(&T)", "TInvoice", "发票登记", "发票登记", 130, 2},
             {"Menu_Account", "打印合同执行情况表(&P)", "TReport", "报表管理", "报表管理", 130, 2},
+            {"Menu_Summary", "合同执行汇总(&S)", "TSummary", "合同执行汇总", "合同执行汇总", 10, 2},
             {"Menu_TiXin", "付款提醒(&T)", "TTiXin", "付款提醒", "付款提醒", 10, 2},
             {"N_Help", "关于本软件(&A)", "TAboutBox", "关于本软件", "查看帮助", 200, 0},
         };
@@ -271,27 +272,41 @@ private Q_SLOTS:
         QCOMPARE(s.logRows(QStringLiteral("查看帮助")), 2);
     }
 
+    void commandsCheckTheirRightWhenTheyRun_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("right");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("contract classes") << "Menu_Class" << "合同类别" << "合同类别设置";
+        QTest::newRow("execution summary, with the report right") << "Menu_Summary" << "报表管理" << "合同执行汇总";
+    }
     void commandsCheckTheirRightWhenTheyRun()
     {
-        requireCommand("Menu_Class");
+        QFETCH(QString, action);
+        QFETCH(QString, right);
+        QFETCH(QString, title);
+        requireCommand(action.toLatin1().constData());
         Shell s;
         Dialogs::Script script;
         s.addUser(QStringLiteral("u1"), QStringLiteral("张三"), QStringLiteral("财务部"), QStringLiteral("pw"));
         // Before login nothing but the about box runs.
-        QVERIFY(!s.main->runCommand(QStringLiteral("Menu_Class")));
+        QVERIFY(!s.main->runCommand(action));
         s.logIn(QStringLiteral("u1"), QStringLiteral("pw"));
-        s.main->Menu_ClassClick();
-        QVERIFY(!s.main->findChildWindow(QStringLiteral("合同类别设置")));
+        auto *item = s.main->findChild<QAction *>(action);
+        QVERIFY(!item->isVisible());
+        item->trigger();
+        QVERIFY(!s.main->findChildWindow(title));
         QCOMPARE(s.logRows(), 0);
         // A right granted during the run counts at once; a revoked one too.
-        s.db.insert(QStringLiteral("权限清单"), {QStringLiteral("u1"), QStringLiteral("合同类别")});
-        s.main->Menu_ClassClick();
-        QVERIFY(s.main->findChildWindow(QStringLiteral("合同类别设置")));
+        s.db.insert(QStringLiteral("权限清单"), {QStringLiteral("u1"), right});
+        item->trigger();
+        QVERIFY(s.main->findChildWindow(title));
+        QCOMPARE(s.db.rows(QStringLiteral("select 姓名,动作 from 日志")), QStringList{QStringLiteral("张三|") + title});
         s.db.exec(QStringLiteral("delete from 权限清单 where 工号='u1'"));
-        s.main->findChildWindow(QStringLiteral("合同类别设置"))->close();
+        s.main->findChildWindow(title)->close();
         QApplication::processEvents();
-        s.main->Menu_ClassClick();
-        QVERIFY(!s.main->findChildWindow(QStringLiteral("合同类别设置")));
+        item->trigger();
+        QVERIFY(!s.main->findChildWindow(title));
         QCOMPARE(s.logRows(), 1);
     }
 

@@ -140,8 +140,9 @@ private Q_SLOTS:
         QCOMPARE(names(m->N_Data->actions()),
                  (QStringList{QStringLiteral("Menu_Write"), QStringLiteral("Menu_Plan"), QStringLiteral("Menu_Pay"),
                               QStringLiteral("Menu_Invoice")}));
-        QCOMPARE(visibleEntries(m->N_Report), QStringList{QStringLiteral("打印合同执行情况表(&P)")});
-        QCOMPARE(names(m->N_Report->actions()), QStringList{QStringLiteral("Menu_Account")});
+        QCOMPARE(visibleEntries(m->N_Report),
+                 (QStringList{QStringLiteral("打印合同执行情况表(&P)"), QStringLiteral("合同执行汇总(&S)")}));
+        QCOMPARE(names(m->N_Report->actions()), (QStringList{QStringLiteral("Menu_Account"), QStringLiteral("Menu_Summary")}));
         QCOMPARE(names(m->N_Window->actions()), (QStringList{QStringLiteral("T1"), QStringLiteral("N2")}));
         QCOMPARE(names(m->menuBar()->actions()),
                  (QStringList{QStringLiteral("N_Sys"), QStringLiteral("N_Base"), QStringLiteral("N_Data"),
