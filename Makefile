@@ -4,7 +4,8 @@ BIN     := $(BUILD)/bin
 JOBS    ?= $(shell nproc)
 PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6charts6 \
             libqt6sql6-sqlite libxlsxwriter-dev zlib1g-dev libsqlite3-dev libsodium-dev \
-            xvfb xauth fonts-noto-cjk fonts-wqy-zenhei poppler-utils sqlite3 unzip
+            qt6-translations-l10n xvfb xauth fonts-noto-cjk fonts-wqy-zenhei fonts-liberation2 \
+            poppler-utils sqlite3 unzip
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -4,8 +4,19 @@
 #include "platform/data/DbError.h"
 
 #include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
 
-Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+Application::Application(int &argc, char **argv) : QApplication(argc, argv)
+{
+    // Qt's own texts (print and file dialogs, edit menus, standard buttons)
+    // speak the program's language whatever the machine's locale.
+    auto *qtTexts = new QTranslator(this);
+    if (qtTexts->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(qtTexts);
+    else
+        qWarning("Qt's Chinese translations (qtbase_zh_CN.qm) are not installed");
+}
 
 bool Application::notify(QObject *receiver, QEvent *event)
 {

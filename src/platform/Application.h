@@ -4,8 +4,8 @@
 
 #include <functional>
 
-// The application object: an error that escapes an event handler is shown by
-// the default error display and the program goes on.
+// The application object: Qt's own texts in Chinese; an error that escapes an
+// event handler is shown by the default error display and the program goes on.
 class Application : public QApplication
 {
 public:
