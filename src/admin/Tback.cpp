@@ -8,8 +8,6 @@
 #include "platform/data/SqlConnection.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
-#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -62,16 +60,7 @@ Tback::Tback(QWidget *parent) : QWidget(parent), m_folder(QCoreApplication::appl
 QString Tback::newBackupPath() const
 {
     // A new name each time, so that no earlier backup is overwritten.
-    const QFileInfo original(dm->ADOConnection1->filePath());
-    const QString suffix = original.suffix().isEmpty() ? QStringLiteral("db") : original.suffix();
-    const QString stem = QStringLiteral("%1-backup-%2")
-                             .arg(original.completeBaseName(),
-                                  QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
-    const QDir dir(m_folder);
-    QString path = dir.filePath(stem + QLatin1Char('.') + suffix);
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = dir.filePath(QStringLiteral("%1-%2.%3").arg(stem).arg(n).arg(suffix));
-    return path;
+    return DatabaseBackup::newPath(dm->ADOConnection1->filePath(), m_folder, QStringLiteral("backup"));
 }
 
 void Tback::backUp()

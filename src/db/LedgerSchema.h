@@ -1,12 +1,19 @@
 #pragma once
 
 #include "platform/data/Schema.h"
+#include "platform/data/SchemaUpgrade.h"
 
 #include <QStringList>
 
 // The ledger's tables, columns in stored order, and indexes: the one source
 // of truth for kadero-newdb and for the data layer's conversions.
 const Schema &ledgerSchema();
+
+// The schema's history since the first delivered ledgers (version 1): one
+// step per change, each with a test that upgrades a ledger of the version
+// before. A step names the tables and indexes it changes; SchemaEditor gives
+// them the structure declared above, so a step need not know later ones.
+const QList<SchemaStep> &ledgerUpgrades();
 
 // The fifteen right names, in the order the rights window lists them.
 const QStringList &rightNames();

@@ -107,6 +107,7 @@ void createLedgerDatabase(const QString &path, const NewDatabaseOptions &options
         Transaction t(c);
         for (const QString &sql : ledgerSchema().createStatements())
             c.exec(sql);
+        c.exec(c.dialect().setSchemaVersion(SchemaUpgrade::versionOf(ledgerUpgrades())));
         c.exec(QStringLiteral("insert into 提醒天数 values(?)"), {30});
         addUser(c, QStringLiteral("admin"), QStringLiteral("合同管理部"), QStringLiteral("系统主管"), QStringLiteral("男"),
                 options.supervisorPassword, rightNames());

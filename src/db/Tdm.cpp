@@ -33,6 +33,7 @@ Tdm::~Tdm()
 
 void Tdm::openDatabase(const QString &filePath, const QString &password)
 {
+    m_upgradeNotice.clear();
     ADOConnection1->open(filePath);
     try {
         // Every table of the ledger must be there: another SQLite file is refused.
@@ -40,6 +41,7 @@ void Tdm::openDatabase(const QString &filePath, const QString &password)
         for (const TableDef &t : ledgerSchema().tables())
             if (!existing.contains(t.name))
                 throw DbError(QStringLiteral("“%1”不是本系统的数据库文件。").arg(filePath));
+        const SchemaUpgrade upgrade(*ADOConnection1, ledgerSchema(), ledgerUpgrades());
         const QString stored = ADOConnection1
                                    ->scalar(QStringLiteral("select 值 from %1 where 名称='数据库口令'")
                                                 .arg(QString::fromLatin1(kSettingsTable)))
@@ -47,6 +49,8 @@ void Tdm::openDatabase(const QString &filePath, const QString &password)
         const bool ok = stored.isEmpty() ? password.isEmpty() : PasswordHash::verify(stored, password);
         if (!ok)
             throw DbError(QStringLiteral("数据库口令不正确。"));
+        ADOConnection1->prepareForWriting();
+        m_upgradeNotice = upgrade.run();
     } catch (...) {
         ADOConnection1->close();
         throw;

@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Icons.h"
 #include "platform/data/DbError.h"
+#include "platform/data/SchemaUpgrade.h"
 #include "platform/widgets/DBGrid.h"
 #include "reports/ExportGridsToExcel.h"
 #include "shell/Commands.h"
@@ -144,10 +145,16 @@ void TMain::FormShow()
             throw DbError(QStringLiteral("没有数据模块。"));
         dm->openDatabase(ShellConfig::databaseFile(settings), settings.password);
         opened = true;
+    } catch (const SchemaVersionError &e) {
+        // A ledger newer than the program, or one whose upgrade failed.
+        Dialogs::warning(e.message());
     } catch (const std::exception &) {
     }
-    if (opened)
+    if (opened) {
+        if (!dm->upgradeNotice().isEmpty())
+            Dialogs::information(dm->upgradeNotice());
         return;
+    }
     if (Dialogs::confirm(QStringLiteral("提示"), QStringLiteral("数据库连接失败，是否重新连接数据库？"),
                          Dialogs::Buttons::YesNo))
         showSettingsDialog();

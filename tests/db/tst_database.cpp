@@ -123,6 +123,40 @@ private Q_SLOTS:
         QCOMPARE(describeSqlError(q.lastError().databaseText()), message);
     }
 
+    void codesAreOneValueWhateverTheirLetterCase_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<bool>("unique");
+        QTest::newRow("contract number") << "合同基本信息表" << "合同编号" << true;
+        QTest::newRow("a contract's project") << "合同基本信息表" << "项目" << false;
+        QTest::newRow("planned payment's contract") << "计划付款情况表" << "合同编号" << false;
+        QTest::newRow("payment's contract") << "付款情况表" << "合同编号" << false;
+        QTest::newRow("invoice's contract") << "发票情况表" << "合同编号" << false;
+        QTest::newRow("project code") << "项目清单" << "编号" << false;
+        QTest::newRow("job number") << "用户清单" << "工号" << true;
+        QTest::newRow("right's job number") << "权限清单" << "工号" << false;
+    }
+    void codesAreOneValueWhateverTheirLetterCase()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, column);
+        QFETCH(bool, unique);
+        TestDb db;
+        const QString insert = QStringLiteral("insert into %1(%2) values(?)").arg(table, column);
+        db.exec(insert, {QStringLiteral("Ab-01x")});
+        // Found as typed with Caps Lock on; stored as first typed.
+        QCOMPARE(db.rows(QStringLiteral("select %2 from %1 where %2=?").arg(table, column), {QStringLiteral("AB-01X")}),
+                 QStringList{QStringLiteral("Ab-01x")});
+        try {
+            db.exec(insert, {QStringLiteral("aB-01X")});
+            QVERIFY(!unique);
+        } catch (const DbError &e) {
+            QVERIFY(unique);
+            QCOMPARE(e.message(), QStringLiteral("“%1”已有相同的值，不能重复保存。").arg(column));
+        }
+    }
+
     void boundInsertValuesAreCheckedByColumn()
     {
         TestDb db;

@@ -4,6 +4,7 @@
 #include "db/Tdm.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
+#include "platform/data/SqlConnection.h"
 #include "platform/gbk.h"
 #include "shell/Commands.h"
 #include "shell/ShellConfig.h"
@@ -221,6 +222,49 @@ private Q_SLOTS:
         QVERIFY(!ends.ended());
         QVERIFY(s.main->isVisible());
         QVERIFY(s.main->findChildWindow(QStringLiteral("系统登录")));
+    }
+
+    // An older ledger is upgraded and the user told so; a newer one is refused
+    // with its reason before the reconnect question.
+    void theLedgersVersionIsSaid_data()
+    {
+        QTest::addColumn<bool>("newer");
+        QTest::addColumn<QList<Dialogs::Kind>>("kinds");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("version 1") << false << QList<Dialogs::Kind>{Dialogs::Kind::Information}
+                                   << "数据库已由第1版升级到第2版，升级前的数据已备份到：";
+        QTest::newRow("newer") << true << QList<Dialogs::Kind>{Dialogs::Kind::Warning, Dialogs::Kind::Confirm}
+                               << "是第3版，比本程序新";
+    }
+    void theLedgersVersionIsSaid()
+    {
+        QFETCH(bool, newer);
+        QFETCH(QList<Dialogs::Kind>, kinds);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ledger.db"));
+        if (newer) {
+            createLedgerDatabase(path);
+            SqlConnection c;
+            c.open(path);
+            c.exec(QStringLiteral("PRAGMA user_version=3"));
+        } else {
+            databaseFromDump(QStringLiteral("db/ledger-v1.sql"), path);
+        }
+        writeKdIni(dir.path(), path, QString());
+        ShellConfig::setDirectory(dir.path());
+        Tdm dataModule;
+        Dialogs::Script script;
+        script.answer(false);
+        EndRecorder ends;
+        Started s = start();
+        QList<Dialogs::Kind> shown;
+        for (const Dialogs::Message &m : script.messages())
+            shown << m.kind;
+        QCOMPARE(shown, kinds);
+        QVERIFY2(script.messages().first().text.contains(said), qPrintable(script.messages().first().text));
+        QCOMPARE(dataModule.ADOConnection1->isOpen(), !newer);
+        QCOMPARE(ends.ended(), newer);
     }
 
     void relativePathFromKdIniFolderAndBlanksIgnored()

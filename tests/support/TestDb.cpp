@@ -1,5 +1,7 @@
 #include "support/TestDb.h"
 
+#include <QFile>
+#include <QProcess>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -50,4 +52,17 @@ void TestDb::insert(const QString &table, const QVariantList &values) const
     for (qsizetype i = 0; i < values.size(); ++i)
         marks << QStringLiteral("?");
     exec(QStringLiteral("insert into %1 values(%2)").arg(table, marks.join(QLatin1Char(','))), values);
+}
+
+void databaseFromDump(const QString &dump, const QString &path)
+{
+    QFile sql(qEnvironmentVariable("KD_SOURCE_DIR") + QStringLiteral("/tests/") + dump);
+    if (!sql.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(sql.fileName()));
+    QProcess sqlite;
+    sqlite.start(QStringLiteral("sqlite3"), {QStringLiteral("-bail"), path});
+    sqlite.write(sql.readAll() + "\nPRAGMA journal_mode=WAL;\n");
+    sqlite.closeWriteChannel();
+    if (!sqlite.waitForFinished() || sqlite.exitCode() != 0)
+        qFatal("sqlite3 could not load %s: %s", qPrintable(dump), sqlite.readAllStandardError().constData());
 }

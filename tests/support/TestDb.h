@@ -34,3 +34,8 @@ private:
     QString m_path;
     std::unique_ptr<Tdm> m_dm;
 };
+
+// Makes the database file `path` from an SQL dump in the source tree (a path
+// under tests/), as the sqlite3 command reads it, and leaves it with a
+// write-ahead log like a ledger in use.
+void databaseFromDump(const QString &dump, const QString &path);

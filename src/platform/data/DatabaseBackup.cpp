@@ -3,6 +3,8 @@
 #include "platform/data/DbError.h"
 #include "platform/data/SqlConnection.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -144,4 +146,17 @@ void DatabaseBackup::copyTo(const SqlConnection &connection, const QString &targ
         throw DbError(QStringLiteral("备份文件检查没有通过：%1").arg(check.join(QStringLiteral("；"))));
     target.close();
     target.keep();
+}
+
+QString DatabaseBackup::newPath(const QString &databasePath, const QString &folder, const QString &label)
+{
+    const QFileInfo original(databasePath);
+    const QString suffix = original.suffix().isEmpty() ? QStringLiteral("db") : original.suffix();
+    const QString stem = QStringLiteral("%1-%2-%3").arg(original.completeBaseName(), label,
+                                                       QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    const QDir dir(folder);
+    QString path = dir.filePath(stem + QLatin1Char('.') + suffix);
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = dir.filePath(QStringLiteral("%1-%2.%3").arg(stem).arg(n).arg(suffix));
+    return path;
 }

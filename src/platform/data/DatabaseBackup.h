@@ -22,4 +22,9 @@ using Progress = std::function<void(int done, int total)>;
 void copyTo(const SqlConnection &connection, const QString &targetPath, const Progress &progress = {},
             int pagesPerStep = 8);
 
+// A name in `folder` that no file has yet, for a copy of the database at
+// `databasePath`: "<name>-<label>-<yyyyMMdd-HHmmss>.<suffix>", with "-2",
+// "-3"... added when two copies fall in the same second.
+QString newPath(const QString &databasePath, const QString &folder, const QString &label);
+
 } // namespace DatabaseBackup

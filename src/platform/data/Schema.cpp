@@ -34,7 +34,7 @@ static QString columnSql(const ColumnDef &c)
     const QString q = QLatin1Char('"') + c.name + QLatin1Char('"');
     switch (c.type) {
     case ColumnType::Text:
-        return q + QStringLiteral(" TEXT");
+        return q + (c.ignoresCase ? QStringLiteral(" TEXT COLLATE NOCASE") : QStringLiteral(" TEXT"));
     case ColumnType::Integer:
         return q + QStringLiteral(" INTEGER");
     case ColumnType::Amount:
@@ -47,21 +47,30 @@ static QString columnSql(const ColumnDef &c)
     return q;
 }
 
+QString Schema::createTableStatement(const TableDef &t, const QString &name) const
+{
+    QStringList cols;
+    for (const ColumnDef &c : t.columns)
+        cols << columnSql(c);
+    return QStringLiteral("CREATE TABLE \"%1\" (%2) STRICT")
+        .arg(name.isEmpty() ? t.name : name, cols.join(QStringLiteral(", ")));
+}
+
+QString Schema::createIndexStatement(const IndexDef &i) const
+{
+    QStringList cols;
+    for (const QString &c : i.columns)
+        cols << QLatin1Char('"') + c + QLatin1Char('"');
+    return QStringLiteral("CREATE %1INDEX \"%2\" ON \"%3\" (%4)")
+        .arg(i.unique ? QStringLiteral("UNIQUE ") : QString(), i.name, i.table, cols.join(QStringLiteral(", ")));
+}
+
 QStringList Schema::createStatements() const
 {
     QStringList sql;
-    for (const TableDef &t : m_tables) {
-        QStringList cols;
-        for (const ColumnDef &c : t.columns)
-            cols << columnSql(c);
-        sql << QStringLiteral("CREATE TABLE \"%1\" (%2) STRICT").arg(t.name, cols.join(QStringLiteral(", ")));
-    }
-    for (const IndexDef &i : m_indexes) {
-        QStringList cols;
-        for (const QString &c : i.columns)
-            cols << QLatin1Char('"') + c + QLatin1Char('"');
-        sql << QStringLiteral("CREATE %1INDEX \"%2\" ON \"%3\" (%4)")
-                   .arg(i.unique ? QStringLiteral("UNIQUE ") : QString(), i.name, i.table, cols.join(QStringLiteral(", ")));
-    }
+    for (const TableDef &t : m_tables)
+        sql << createTableStatement(t);
+    for (const IndexDef &i : m_indexes)
+        sql << createIndexStatement(i);
     return sql;
 }

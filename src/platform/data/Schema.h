@@ -13,6 +13,9 @@ struct ColumnDef {
     QString name;
     ColumnType type = ColumnType::Text;
     int width = 0; // in GBK bytes; 0 = no limit (text columns only)
+    // Compared without regard to Latin letter case (codes that people type);
+    // the stored text keeps its case.
+    bool ignoresCase = false;
 };
 
 struct TableDef {
@@ -41,6 +44,9 @@ public:
 
     // CREATE TABLE (STRICT, with type checks) and CREATE INDEX statements.
     QStringList createStatements() const;
+    // The table's CREATE TABLE statement, under another name when one is given.
+    QString createTableStatement(const TableDef &table, const QString &name = QString()) const;
+    QString createIndexStatement(const IndexDef &index) const;
 
 private:
     QList<TableDef> m_tables;

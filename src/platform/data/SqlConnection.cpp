@@ -64,12 +64,16 @@ SqlConnection::~SqlConnection()
     close();
 }
 
-static void applyPragmas(QSqlDatabase &db)
+// WAL with full sync: a committed row survives a crash or a power loss. Only
+// the journal mode is written into the file.
+static void setSynchronous(QSqlDatabase &db)
 {
-    QSqlQuery q(db);
-    // WAL with full sync: a committed row survives a crash or a power loss.
-    q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-    q.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA synchronous=FULL"));
+}
+
+static void useWriteAheadLog(QSqlDatabase &db)
+{
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode=WAL"));
 }
 
 void SqlConnection::open(const QString &filePath)
@@ -99,8 +103,14 @@ void SqlConnection::open(const QString &filePath)
         throw DbError(QStringLiteral("无法打开数据库“%1”：%2").arg(filePath, describeSqlError(text)));
     }
     probe = QSqlQuery();
-    applyPragmas(db);
+    setSynchronous(db);
     m_path = info.absoluteFilePath();
+}
+
+void SqlConnection::prepareForWriting()
+{
+    QSqlDatabase db = database();
+    useWriteAheadLog(db);
 }
 
 void SqlConnection::create(const QString &filePath)
@@ -117,7 +127,8 @@ void SqlConnection::create(const QString &filePath)
         QSqlDatabase::removeDatabase(m_name);
         throw DbError(QStringLiteral("无法创建数据库“%1”：%2").arg(filePath, text));
     }
-    applyPragmas(db);
+    setSynchronous(db);
+    useWriteAheadLog(db);
     m_path = QFileInfo(filePath).absoluteFilePath();
 }
 

@@ -19,8 +19,12 @@ public:
     explicit SqlConnection(QObject *parent = nullptr);
     ~SqlConnection() override;
 
-    // Opens an existing database file; never creates one. Throws DbError.
+    // Opens an existing database file; never creates one, and writes nothing
+    // to it until prepareForWriting(). Throws DbError.
     void open(const QString &filePath);
+    // Sets an opened file up for the program's writes (its crash-safe
+    // journal). Called once the file is known to be the wanted database.
+    void prepareForWriting();
     // Creates a new, empty database file (refuses to overwrite). Throws DbError.
     void create(const QString &filePath);
     void close();
