@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QFontDatabase>
 #include <QIcon>
 
 TQuickReport1 *QuickReport1 = nullptr;
@@ -19,17 +18,15 @@ using report::Item;
 namespace {
 
 // Fonts whose PDF text layer reads back: TrueType faces, a heavy Chinese sans
-// for 黑体 and for the hanzi of the base font.
+// for 黑体 and for the hanzi of the base font. The layout was made for Arial;
+// Liberation Sans has its metrics, so figures take the width it planned.
 const QString kHeavyChinese = QStringLiteral("WenQuanYi Zen Hei");
+const QString kArialMetrics = QStringLiteral("Liberation Sans");
 
 QFont baseFont()
 {
-    QFont f(kHeavyChinese);
-    QStringList families;
-    if (QFontDatabase::families().contains(QStringLiteral("Arial")))
-        families << QStringLiteral("Arial");
-    families << kHeavyChinese;
-    f.setFamilies(families);
+    QFont f(kArialMetrics);
+    f.setFamilies({kArialMetrics, kHeavyChinese});
     f.setPointSize(10);
     return f;
 }
@@ -134,7 +131,7 @@ void TQuickReport1::build()
     for (int i = 0; i < 4; ++i)
         detail->addRule(QStringLiteral("QRShape%1").arg(i + 5), rules[i]);
     detail->addDataText(QStringLiteral("QRDBText8"), QStringLiteral("付款日期"), 4.2, 4.2)->format = dateText;
-    detail->addDataText(QStringLiteral("QRDBText9"), QStringLiteral("付款金额"), 31.2, 4.2, 32.0)->alignment = Qt::AlignRight;
+    Item *amountPaid = detail->addDataText(QStringLiteral("QRDBText9"), QStringLiteral("付款金额"), 31.2, 4.2, 32.0);
     detail->addDataText(QStringLiteral("QRDBText10"), QStringLiteral("凭证号码"), 65.6, 4.2, 32.0);
     detail->addDataText(QStringLiteral("QRDBText11"), QStringLiteral("经办人员"), 105.8, 4.2)->alignment = Qt::AlignHCenter;
     detail->addDataText(QStringLiteral("QRDBText12"), QStringLiteral("备注"), 131.2, 4.2, 57.4);
@@ -161,6 +158,11 @@ void TQuickReport1::build()
         figure->font = boldFont();
     }
     percent->font = boldFont();
+    // An amount keeps every digit and its cents; only the share is rounded to fit.
+    for (Item *money : {amountPaid, paid, unpaid, QRLabel23}) {
+        money->alignment = Qt::AlignRight;
+        money->fit = report::TextFit::Condense;
+    }
 
     report::Band *footer = m_report.addBand(BandKind::PageFooter, QStringLiteral("PageFooterBand1"), 10.6);
     footer->frame.top = true;

@@ -97,6 +97,7 @@ Item *Band::addExpression(const QString &name, const QString &expression, double
     Expression check(expression); // refuse a malformed expression when the layout is built
     Item *i = add(ItemKind::Expression, name, left, top, width);
     i->expressionText = expression;
+    i->fit = TextFit::Round;
     return i;
 }
 
@@ -343,24 +344,33 @@ private:
             const QFont font = fontOf(item);
             const QFontMetricsF metrics(font, m_device);
             QString text = textOf(item);
-            if (item.kind == ItemKind::Expression && !item.autoSize())
+            const bool fixed = !item.autoSize();
+            if (fixed && item.fit == TextFit::Round)
                 text = fittedNumber(text, metrics, px(item.width));
-            const double width = item.autoSize() ? metrics.horizontalAdvance(text) / m_dotsPerMm : item.width;
+            const double width = fixed ? item.width : metrics.horizontalAdvance(text) / m_dotsPerMm;
             const double height = item.height > 0 ? item.height : metrics.height() / m_dotsPerMm;
             const double left = item.centredInBand ? (w - width) / 2 : item.left;
             const QRectF r(x0 + left, y0 + item.top, width, height);
-            m_out.texts.append({m_page, band.name, item.name, text, r, item.alignment, font});
+            const double advance = metrics.horizontalAdvance(text);
+            const double stretch =
+                fixed && item.fit == TextFit::Condense && advance > px(width) ? px(width) / advance : 1.0;
+            m_out.texts.append({m_page, band.name, item.name, text, r, item.alignment, font, stretch});
             if (!m_painter || text.isEmpty())
                 continue;
             m_painter->save();
             m_painter->setFont(font);
             m_painter->setPen(Qt::black);
-            // A fixed-width item shows only what fits in its box.
-            if (!item.autoSize() && item.kind != ItemKind::Expression)
-                m_painter->setClipRect(pxRect(r).adjusted(0, -px(1), 0, px(1)));
+            QRectF box = pxRect(r);
+            if (fixed && item.fit == TextFit::Clip)
+                m_painter->setClipRect(box.adjusted(0, -px(1), 0, px(1)));
+            if (stretch < 1.0) {
+                // Narrower glyphs fill the box exactly.
+                m_painter->translate(box.left(), 0);
+                m_painter->scale(stretch, 1.0);
+                box = QRectF(0, box.top(), advance, box.height());
+            }
             const Qt::Alignment h = item.alignment & Qt::AlignHorizontal_Mask;
-            m_painter->drawText(pxRect(r), int((h ? h : Qt::AlignLeft) | Qt::AlignTop) | Qt::TextSingleLine
-                                               | Qt::TextDontClip,
+            m_painter->drawText(box, int((h ? h : Qt::AlignLeft) | Qt::AlignTop) | Qt::TextSingleLine | Qt::TextDontClip,
                                 text);
             m_painter->restore();
         }

@@ -43,6 +43,13 @@ struct Frame {
 };
 
 enum class ItemKind { Label, DataText, Expression, SystemData, Image, Rule };
+
+// What a fixed-width item does with a text wider than its box.
+enum class TextFit {
+    Clip,     // shows what fits
+    Round,    // a number loses decimals until it fits (never its whole part)
+    Condense, // drawn narrower: every character stays
+};
 enum class SystemData { DateTime, PageNumber };
 
 // One thing printed on a band. Positions are millimetres from the band's
@@ -58,6 +65,7 @@ public:
     double height = 0;          // 0: one line of the item's font (rules: the band's height)
     bool centredInBand = false; // left is ignored
     Qt::Alignment alignment = Qt::AlignLeft;
+    TextFit fit = TextFit::Clip;                   // expressions: Round
     std::optional<QFont> font;                     // none: the report's base font
 
     QString caption;                               // Label
@@ -102,6 +110,7 @@ struct DrawnText {
     QRectF rect; // the item's box
     Qt::Alignment alignment;
     QFont font;
+    double stretch = 1.0; // how much narrower than the font it was drawn
 };
 struct DrawnLine {
     int page;
