@@ -125,8 +125,11 @@ bool TTiXin::typedDays(qlonglong *days)
 void TTiXin::runDueQuery()
 {
     qlonglong days = 0;
-    if (!typedDays(&days))
+    if (!typedDays(&days)) {
+        // No list for days that cannot be used: the old rows would pass for its answer.
+        ADOQuery1->close();
         return;
+    }
     const SqlDialect &dialect = dm->ADOConnection1->dialect();
     const QString remaining = dialect.daysBetween(dialect.today(), QStringLiteral("计划付款日期"));
     ADOQuery1->close();
