@@ -9,6 +9,7 @@
 #include "support/TestRegistry.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPointer>
 #include <QProgressBar>
@@ -123,6 +124,25 @@ private Q_SLOTS:
             QCOMPARE(everything(copy), i == 0 ? original : later);
             QCOMPARE(copy.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
         }
+    }
+
+    // After the program ends the database is one file, so copying a backup
+    // over it is all a restore needs.
+    void aBackupCopiedOverTheDatabaseAfterTheEndRestoresIt()
+    {
+        Dialogs::Script script;
+        open(folder.path());
+        const QStringList saved = everything(*db->connection());
+        Gui::click(w->Button1);
+        db->exec(QStringLiteral("insert into 部门清单 values('99','后来的部门')"));
+        delete w;
+        db->end();
+        QCOMPARE(QDir(db->dir()).entryList(QDir::Files), QStringList{QStringLiteral("ledger.db")});
+        QVERIFY(QFile::remove(db->path()));
+        QVERIFY(QFile::copy(QDir(folder.path()).filePath(backups().value(0)), db->path()));
+        Tdm restored;
+        restored.openDatabase(db->path(), QString());
+        QCOMPARE(everything(*restored.ADOConnection1), saved);
     }
 
     void progressBarShowsTheCopyAndIsFullOnlyForTheSuccess()

@@ -28,6 +28,8 @@ public:
     // Rows of a query, each row's values joined by "|" (nulls as "<null>").
     QStringList rows(const QString &sql, const QVariantList &params = {}) const;
     void insert(const QString &table, const QVariantList &values) const;
+    // Ends as the program ends: the data module goes, the files stay.
+    void end() { m_dm.reset(); }
 
 private:
     QTemporaryDir m_dir;
