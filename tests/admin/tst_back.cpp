@@ -1,5 +1,4 @@
 #include "admin/Tback.h"
-#include "db/LedgerSchema.h"
 #include "platform/Dialogs.h"
 #include "platform/data/DatabaseBackup.h"
 #include "platform/data/DbError.h"
@@ -15,8 +14,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,21 +24,6 @@ namespace {
 const QString kSuccess = QStringLiteral("数据备份成功，要恢复数据请直接用备份数据覆盖原数据即可");
 const QString kFailure = QStringLiteral("备份失败，请重新备份一次！");
 
-// Every row of every ledger table, as text.
-QStringList everything(const SqlConnection &c)
-{
-    QStringList out;
-    for (const TableDef &t : ledgerSchema().tables()) {
-        QSqlQuery q = c.exec(QStringLiteral("select * from \"%1\" order by rowid").arg(t.name));
-        while (q.next()) {
-            QStringList values;
-            for (int i = 0; i < q.record().count(); ++i)
-                values << (q.value(i).isNull() ? QStringLiteral("<null>") : q.value(i).toString());
-            out << t.name + QLatin1Char(':') + values.join(QLatin1Char('|'));
-        }
-    }
-    return out;
-}
 } // namespace
 
 // The backup window: a checked copy of the open database under a new name
@@ -102,11 +84,11 @@ private Q_SLOTS:
     {
         Dialogs::Script script;
         open(folder.path());
-        const QStringList original = everything(*db->connection());
+        const QStringList original = ledgerRows(*db->connection());
         Gui::click(w->Button1);
         const QString first = QFileInfo(w->lastBackupFile()).fileName();
         db->exec(QStringLiteral("insert into 部门清单 values('99','后来的部门')"));
-        const QStringList later = everything(*db->connection());
+        const QStringList later = ledgerRows(*db->connection());
         Gui::click(w->Button1);
         const QString second = QFileInfo(w->lastBackupFile()).fileName();
         QCOMPARE(script.texts(), (QStringList{kSuccess, kSuccess}));
@@ -121,7 +103,7 @@ private Q_SLOTS:
         for (int i = 0; i < 2; ++i) {
             SqlConnection copy;
             copy.open(QDir(folder.path()).filePath(files[i]));
-            QCOMPARE(everything(copy), i == 0 ? original : later);
+            QCOMPARE(ledgerRows(copy), i == 0 ? original : later);
             QCOMPARE(copy.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
         }
     }
@@ -132,7 +114,7 @@ private Q_SLOTS:
     {
         Dialogs::Script script;
         open(folder.path());
-        const QStringList saved = everything(*db->connection());
+        const QStringList saved = ledgerRows(*db->connection());
         Gui::click(w->Button1);
         db->exec(QStringLiteral("insert into 部门清单 values('99','后来的部门')"));
         delete w;
@@ -142,7 +124,7 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(QDir(folder.path()).filePath(backups().value(0)), db->path()));
         Tdm restored;
         restored.openDatabase(db->path(), QString());
-        QCOMPARE(everything(*restored.ADOConnection1), saved);
+        QCOMPARE(ledgerRows(*restored.ADOConnection1), saved);
     }
 
     void progressBarShowsTheCopyAndIsFullOnlyForTheSuccess()

@@ -11,28 +11,12 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-// Every row of every ledger table in stored order, and the file's structure.
-QStringList rowsOf(const SqlConnection &c)
-{
-    QStringList out;
-    for (const TableDef &t : ledgerSchema().tables()) {
-        QSqlQuery q = c.exec(QStringLiteral("select rowid,* from \"%1\" order by rowid").arg(t.name));
-        while (q.next()) {
-            QStringList values;
-            for (int i = 0; i < q.record().count(); ++i)
-                values << (q.value(i).isNull() ? QStringLiteral("<null>") : q.value(i).toString());
-            out << t.name + QLatin1Char(':') + values.join(QLatin1Char('|'));
-        }
-    }
-    return out;
-}
-
+// The tables and indexes of a database file.
 QStringList structureOf(const SqlConnection &c)
 {
     QSqlQuery q = c.exec(QStringLiteral("select type,name,tbl_name,sql from sqlite_master order by name"));
@@ -110,7 +94,7 @@ private Q_SLOTS:
         {
             SqlConnection c;
             c.open(path);
-            before = rowsOf(c);
+            before = ledgerRows(c);
         }
         const QString notice = openLedger(tool, path);
         const QStringList files = filesBeside();
@@ -129,9 +113,9 @@ private Q_SLOTS:
         // The same structure as a new ledger, every row kept; the backup as it was.
         QCOMPARE(structureOf(upgraded), structureOf(fresh));
         QCOMPARE(versionOf(upgraded), 2);
-        QCOMPARE(rowsOf(upgraded), before);
+        QCOMPARE(ledgerRows(upgraded), before);
         QCOMPARE(versionOf(copy), 0);
-        QCOMPARE(rowsOf(copy), before);
+        QCOMPARE(ledgerRows(copy), before);
         QCOMPARE(copy.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
         for (SqlConnection *c : {&fresh, &upgraded, &copy})
             c->close();
@@ -171,7 +155,7 @@ private Q_SLOTS:
             SqlConnection c;
             c.open(path);
             c.exec(QStringLiteral("insert into 合同基本信息表(合同编号) values('ab000001'),('AB000001')"));
-            before = rowsOf(c);
+            before = ledgerRows(c);
         }
         QCOMPARE(openLedger(false, path),
                  QStringLiteral("数据库“%1”不能升级到第2版，仍保持原样：表“合同基本信息表”的“合同编号”中“ab000001”和"
@@ -181,7 +165,7 @@ private Q_SLOTS:
         SqlConnection c;
         c.open(path);
         QCOMPARE(versionOf(c), 0);
-        QCOMPARE(rowsOf(c), before);
+        QCOMPARE(ledgerRows(c), before);
     }
 };
 

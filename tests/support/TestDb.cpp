@@ -1,5 +1,7 @@
 #include "support/TestDb.h"
 
+#include "db/LedgerSchema.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QSqlQuery>
@@ -65,4 +67,19 @@ void databaseFromDump(const QString &dump, const QString &path)
     sqlite.closeWriteChannel();
     if (!sqlite.waitForFinished() || sqlite.exitCode() != 0)
         qFatal("sqlite3 could not load %s: %s", qPrintable(dump), sqlite.readAllStandardError().constData());
+}
+
+QStringList ledgerRows(const SqlConnection &connection)
+{
+    QStringList out;
+    for (const TableDef &t : ledgerSchema().tables()) {
+        QSqlQuery q = connection.exec(QStringLiteral("select rowid,* from \"%1\" order by rowid").arg(t.name));
+        while (q.next()) {
+            QStringList values;
+            for (int i = 0; i < q.record().count(); ++i)
+                values << (q.value(i).isNull() ? QStringLiteral("<null>") : q.value(i).toString());
+            out << t.name + QLatin1Char(':') + values.join(QLatin1Char('|'));
+        }
+    }
+    return out;
 }

@@ -41,3 +41,6 @@ private:
 // under tests/), as the sqlite3 command reads it, and leaves it with a
 // write-ahead log like a ledger in use.
 void databaseFromDump(const QString &dump, const QString &path);
+
+// Every row of every ledger table with its row id, in stored order, as text.
+QStringList ledgerRows(const SqlConnection &connection);
