@@ -90,7 +90,8 @@ bool passes(const Figures &f, SummaryFilter::Status status)
 }
 
 // The figures of the record tables by contract number, joined as the grouped
-// queries are read. An index into a vector keeps the table small.
+// queries are read. An index into a vector keeps the table small. Numbers
+// match whatever the case of their letters, as the database compares them.
 class ByContract
 {
 public:
@@ -106,7 +107,7 @@ public:
     {
         QSqlQuery q = connection.exec(sql);
         while (q.next()) {
-            const QString number = q.value(0).toString();
+            const QString number = caseFolded(q.value(0).toString());
             auto it = m_index.constFind(number);
             if (it == m_index.cend()) {
                 it = m_index.insert(number, m_figures.size());
@@ -119,7 +120,7 @@ public:
     // The figures of a contract, which no longer count as naming no contract.
     Figures take(const QString &number)
     {
-        const auto it = m_index.constFind(number);
+        const auto it = m_index.constFind(caseFolded(number));
         if (it == m_index.cend())
             return {};
         const Figures f = m_figures[size_t(*it)];
@@ -303,7 +304,7 @@ QList<Month> months(const SqlConnection &connection, const Dataset &rows, const 
     for (int r = 0; r < rows.recordCount(); ++r) {
         const RowKind kind = kindOf(rows, r);
         if (kind == RowKind::Contract)
-            listed.insert(rows.value(r, Number).toString());
+            listed.insert(caseFolded(rows.value(r, Number).toString()));
         everything = everything || kind == RowKind::Stray;
     }
 
@@ -316,7 +317,7 @@ QList<Month> months(const SqlConnection &connection, const Dataset &rows, const 
                                           .arg(month, QString::fromUtf8(amountColumn), table, QString::fromUtf8(dateColumn)),
                                       {from, to});
         while (q.next()) {
-            if (!everything && !listed.contains(q.value(0).toString()))
+            if (!everything && !listed.contains(caseFolded(q.value(0).toString())))
                 continue;
             auto &figures = byMonth[q.value(1).toString()];
             (paid ? figures.first : figures.second) += units(q.value(2));

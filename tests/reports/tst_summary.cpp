@@ -135,8 +135,9 @@ private Q_SLOTS:
         pay("C0000003", 0, 299.75);
         invoice("C0000003", 500);
         contract("C0000004", "丙公司", "02-01", 100, QDate(2025, 7, 1));
-        pay("C0000004", -1, 150);
-        invoice("C0000004", 30.3);
+        // Recorded in small letters: still this contract's.
+        pay("c0000004", -1, 150);
+        invoice("c0000004", 30.3);
         contract("C0000005", "丙公司", "02-01", 0, QDate(2024, 12, 31));
         pay("C0000005", -2, 0.1);
         pay("C0000005", -2, 0.2);

@@ -1,5 +1,14 @@
 #include "platform/data/Schema.h"
 
+QString caseFolded(const QString &code)
+{
+    QString folded = code;
+    for (QChar &c : folded)
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + ('a' - 'A'));
+    return folded;
+}
+
 const ColumnDef *TableDef::column(const QString &n) const
 {
     for (const ColumnDef &c : columns)

@@ -33,6 +33,10 @@ struct IndexDef {
     bool unique = false;
 };
 
+// A code as a column that ignores case compares it: Latin letters A-Z as
+// a-z, every other character as it is. For code that matches codes itself.
+QString caseFolded(const QString &code);
+
 class Schema
 {
 public:
