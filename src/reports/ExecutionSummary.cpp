@@ -173,7 +173,8 @@ QString contractConditions(const SummaryFilter &filter, QVariantList *params)
     QStringList where;
     if (!filter.project.isEmpty()) {
         if (gbk::byteLength(filter.project) == 2) {
-            where << QStringLiteral("(项目=? or substr(项目,1,3)=?)");
+            // A part of a code compares as text, so its letters are folded here.
+            where << QStringLiteral("(项目=? or lower(substr(项目,1,3))=lower(?))");
             *params << filter.project << filter.project + QLatin1Char('-');
         } else {
             where << QStringLiteral("项目=?");
