@@ -5,12 +5,10 @@
 #include "support/TestDb.h"
 #include "support/TestRegistry.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,23 +17,23 @@ namespace {
 // The tables and indexes of a database file.
 QStringList structureOf(const SqlConnection &c)
 {
-    QSqlQuery q = c.exec(QStringLiteral("select type,name,tbl_name,sql from sqlite_master order by name"));
-    QStringList out;
-    while (q.next())
-        out << QStringLiteral("%1 %2 %3 %4").arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
-                                                 q.value(3).toString());
-    return out;
+    return queryRows(c, QStringLiteral("select type,name,tbl_name,sql from sqlite_master order by name"));
 }
 
-int versionOf(const SqlConnection &c)
+// Every ledger row of a database file, after a statement that changes it.
+QStringList rowsAt(const QString &path, const QString &change = QString())
 {
-    return c.scalar(QStringLiteral("PRAGMA user_version")).toInt();
+    SqlConnection c;
+    c.open(path);
+    if (!change.isEmpty())
+        c.exec(change);
+    return ledgerRows(c) << queryRows(c, QStringLiteral("PRAGMA user_version"));
 }
 
 QByteArray bytesOf(const QString &path)
 {
     QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Opens a ledger the program's way or kadero-newdb's; returns what the user
@@ -90,12 +88,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, tool);
         databaseFromDump(QStringLiteral("db/ledger-v1.sql"), path);
-        QStringList before;
-        {
-            SqlConnection c;
-            c.open(path);
-            before = ledgerRows(c);
-        }
+        QStringList before = rowsAt(path);
         const QString notice = openLedger(tool, path);
         const QStringList files = filesBeside();
         QCOMPARE(files.size(), 2);
@@ -104,21 +97,20 @@ private Q_SLOTS:
                  qPrintable(files.first()));
         QCOMPARE(notice, QStringLiteral("数据库已由第1版升级到第2版，升级前的数据已备份到：") + QDir::toNativeSeparators(backup));
 
-        QString freshPath = dir.filePath(QStringLiteral("fresh.db"));
+        // The backup as it was, the ledger with every row and a new one's structure.
+        QCOMPARE(rowsAt(backup), before);
+        QStringList upgraded = rowsAt(path);
+        QCOMPARE(upgraded.takeLast(), QStringLiteral("2"));
+        before.removeLast();
+        QCOMPARE(upgraded, before);
+        const QString freshPath = dir.filePath(QStringLiteral("fresh.db"));
         createLedgerDatabase(freshPath);
-        SqlConnection fresh, upgraded, copy;
+        SqlConnection fresh, ledger;
         fresh.open(freshPath);
-        upgraded.open(path);
-        copy.open(backup);
-        // The same structure as a new ledger, every row kept; the backup as it was.
-        QCOMPARE(structureOf(upgraded), structureOf(fresh));
-        QCOMPARE(versionOf(upgraded), 2);
-        QCOMPARE(ledgerRows(upgraded), before);
-        QCOMPARE(versionOf(copy), 0);
-        QCOMPARE(ledgerRows(copy), before);
-        QCOMPARE(copy.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
-        for (SqlConnection *c : {&fresh, &upgraded, &copy})
-            c->close();
+        ledger.open(path);
+        QCOMPARE(structureOf(ledger), structureOf(fresh));
+        fresh.close();
+        ledger.close();
         // Once upgraded, an opening says nothing and backs nothing up.
         QCOMPARE(openLedger(false, path), QString());
         QCOMPARE(filesBeside().size(), 3);
@@ -150,22 +142,14 @@ private Q_SLOTS:
     void anUpgradeTheRowsDoNotAllowLeavesTheLedgerAsItWas()
     {
         databaseFromDump(QStringLiteral("db/ledger-v1.sql"), path);
-        QStringList before;
-        {
-            SqlConnection c;
-            c.open(path);
-            c.exec(QStringLiteral("insert into 合同基本信息表(合同编号) values('ab000001'),('AB000001')"));
-            before = ledgerRows(c);
-        }
+        const QStringList before =
+            rowsAt(path, QStringLiteral("insert into 合同基本信息表(合同编号) values('ab000001'),('AB000001')"));
         QCOMPARE(openLedger(false, path),
                  QStringLiteral("数据库“%1”不能升级到第2版，仍保持原样：表“合同基本信息表”的“合同编号”中“ab000001”和"
                                 "“AB000001”只差字母大小写，现在算作同一个值，不能同时保存。")
                      .arg(QDir::toNativeSeparators(path)));
         QCOMPARE(filesBeside(), QStringList{QStringLiteral("ledger.db")});
-        SqlConnection c;
-        c.open(path);
-        QCOMPARE(versionOf(c), 0);
-        QCOMPARE(ledgerRows(c), before);
+        QCOMPARE(rowsAt(path), before);
     }
 };
 

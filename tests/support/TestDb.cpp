@@ -37,7 +37,12 @@ int TestDb::count(const QString &table, const QString &where, const QVariantList
 
 QStringList TestDb::rows(const QString &sql, const QVariantList &params) const
 {
-    QSqlQuery q = connection()->exec(sql, params);
+    return queryRows(*connection(), sql, params);
+}
+
+QStringList queryRows(const SqlConnection &connection, const QString &sql, const QVariantList &params)
+{
+    QSqlQuery q = connection.exec(sql, params);
     QStringList out;
     while (q.next()) {
         QStringList values;
@@ -72,14 +77,8 @@ void databaseFromDump(const QString &dump, const QString &path)
 QStringList ledgerRows(const SqlConnection &connection)
 {
     QStringList out;
-    for (const TableDef &t : ledgerSchema().tables()) {
-        QSqlQuery q = connection.exec(QStringLiteral("select rowid,* from \"%1\" order by rowid").arg(t.name));
-        while (q.next()) {
-            QStringList values;
-            for (int i = 0; i < q.record().count(); ++i)
-                values << (q.value(i).isNull() ? QStringLiteral("<null>") : q.value(i).toString());
-            out << t.name + QLatin1Char(':') + values.join(QLatin1Char('|'));
-        }
-    }
+    for (const TableDef &t : ledgerSchema().tables())
+        for (const QString &row : queryRows(connection, QStringLiteral("select rowid,* from \"%1\" order by rowid").arg(t.name)))
+            out << t.name + QLatin1Char(':') + row;
     return out;
 }

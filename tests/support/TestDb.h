@@ -42,5 +42,7 @@ private:
 // write-ahead log like a ledger in use.
 void databaseFromDump(const QString &dump, const QString &path);
 
+// Rows of a query, each row's values joined by "|" (nulls as "<null>").
+QStringList queryRows(const SqlConnection &connection, const QString &sql, const QVariantList &params = {});
 // Every row of every ledger table with its row id, in stored order, as text.
 QStringList ledgerRows(const SqlConnection &connection);
