@@ -20,14 +20,12 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 
 bool Application::notify(QObject *receiver, QEvent *event)
 {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const DbError &e) {
-        Dialogs::showError(e.message());
-    } catch (const std::exception &e) {
-        Dialogs::showError(QString::fromUtf8(e.what()));
+    bool result = true;
+    if (const auto failure = failureOf([&] { result = QApplication::notify(receiver, event); })) {
+        Dialogs::showError(*failure);
+        return true;
     }
-    return true;
+    return result;
 }
 
 void Application::setUpLook()
@@ -42,15 +40,10 @@ void Application::setUpLook()
 
 bool guarded(const std::function<void()> &action)
 {
-    try {
-        action();
-        return true;
-    } catch (const DbError &e) {
-        Dialogs::showError(e.message());
-    } catch (const std::exception &e) {
-        Dialogs::showError(QString::fromUtf8(e.what()));
-    }
-    return false;
+    const auto failure = failureOf(action);
+    if (failure)
+        Dialogs::showError(*failure);
+    return !failure;
 }
 
 namespace Program {

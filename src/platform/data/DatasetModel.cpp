@@ -1,7 +1,7 @@
 #include "platform/data/DatasetModel.h"
 
-#include "platform/Application.h"
 #include "platform/data/Dataset.h"
+#include "platform/data/DbError.h"
 
 DatasetModel::DatasetModel(Dataset *dataset, QObject *parent) : QAbstractTableModel(parent), m_dataset(dataset)
 {
@@ -120,8 +120,11 @@ bool DatasetModel::setData(const QModelIndex &index, const QVariant &value, int 
     // Nothing typed into a cell that was left as it was.
     if (value.toString() == m_dataset->text(index.row(), f))
         return false;
-    return guarded([&] {
+    const auto failure = failureOf([&] {
         m_dataset->moveTo(index.row());
         m_dataset->setValue(f, value.toString());
     });
+    if (failure)
+        Q_EMIT refused(*failure);
+    return !failure;
 }

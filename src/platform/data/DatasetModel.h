@@ -18,7 +18,8 @@ struct GridColumn {
 
 // The rows of a dataset as a table model. With no designed columns it shows
 // every field in the dataset's order, titled by the field names. Editing a
-// cell makes its row current first (storing a pending row), then changes it.
+// cell makes its row current first (storing a pending row), then changes it;
+// a refusal is reported by refused(), for the view to show.
 class DatasetModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -42,6 +43,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+
+Q_SIGNALS:
+    // A typed value or the row it left could not be stored; the text says why.
+    void refused(const QString &message);
 
 private:
     const GridColumn *designed(int column) const;

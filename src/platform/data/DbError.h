@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+#include <optional>
 #include <stdexcept>
 
 // An error of the data layer, worded for the user (in Chinese).
@@ -15,3 +17,8 @@ public:
 private:
     QString m_message;
 };
+
+// Runs an action and returns the text of the DbError (or other exception) it
+// threw, or nothing when it succeeded. The one place that turns an escaping
+// error into a message; what shows it is up to the caller.
+std::optional<QString> failureOf(const std::function<void()> &action);

@@ -1,6 +1,7 @@
 #include "platform/widgets/DBGrid.h"
 
 #include "platform/Application.h"
+#include "platform/Dialogs.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
 
@@ -43,6 +44,7 @@ void DBGrid::bind()
     if (!ds)
         return;
     m_model = new DatasetModel(ds, this);
+    connect(m_model, &DatasetModel::refused, this, [](const QString &message) { Dialogs::showError(message); });
     m_model->setColumns(m_columns);
     m_model->setReadOnly(m_readOnly);
     setModel(m_model);

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "platform/data/DataSource.h" // held by a QPointer
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
 #include <functional>
 
-class DataSource;
 class Dataset;
 
 // What a bound control shares: its data source and field, and a call back

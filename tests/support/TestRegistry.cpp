@@ -1,8 +1,6 @@
 #include "support/TestRegistry.h"
 
-#include "platform/Application.h"
-#include "platform/Resources.h"
-
+#include <QCoreApplication>
 #include <QList>
 #include <QTest>
 
@@ -26,14 +24,13 @@ int TestRegistry::add(const char *name, std::function<QObject *()> make)
     return int(entries().size());
 }
 
-// Runs every registered class; "-only Name" picks one, other arguments go to
-// QTest (for instance a function name).
-int main(int argc, char **argv)
+void TestRegistry::setTimeZone()
 {
     qputenv("TZ", qgetenv("TZ").isEmpty() ? QByteArray("Asia/Shanghai") : qgetenv("TZ"));
-    Application app(argc, argv);
-    initResources();
-    Application::setUpLook();
+}
+
+int TestRegistry::runAll(const QCoreApplication &app)
+{
     QStringList args = app.arguments();
     QString only;
     const qsizetype at = args.indexOf(QStringLiteral("-only"));
