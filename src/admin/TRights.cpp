@@ -149,8 +149,7 @@ void TRights::BitBtn1Click()
     for (QCheckBox *box : std::as_const(CheckBoxes)) {
         if (!box->isChecked())
             continue;
-        ADOCommand1->setCommandText(QStringLiteral("insert into 权限清单([工号],[权限名称]) values(?,?)"),
-                                    {job, box->text()});
+        ADOCommand1->setCommandText(insertRightStatement(), {job, box->text()});
         ADOCommand1->execute();
     }
     transaction.commit();

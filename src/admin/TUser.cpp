@@ -1,6 +1,7 @@
 #include "admin/TUser.h"
 
 #include "admin/HashEcho.h"
+#include "db/LedgerSchema.h"
 #include "db/Tdm.h"
 #include "platform/Dialogs.h"
 #include "platform/Icons.h"
@@ -149,8 +150,8 @@ void TUser::FormCreate()
         ComboBox1->addItem(ADOQuery2->text(QStringLiteral("部门")));
     ComboBox1->setCurrentIndex(0);
 
-    ADOQuery1->setSql(QStringLiteral("select 工号,部门,姓名,性别 from 用户清单 where 工号<>'%1'")
-                          .arg(QLatin1String(kSupervisorJob)));
+    ADOQuery1->setTableQuery(QStringLiteral("用户清单"), QStringLiteral("工号,部门,姓名,性别"),
+                             QStringLiteral("where 工号<>'%1'").arg(QLatin1String(kSupervisorJob)));
     ADOQuery1->open();
 }
 
@@ -265,9 +266,8 @@ void TUser::SpeedButton1Click()
     if (const QString bad = gbk::firstUnencodable(password); !bad.isEmpty())
         throw DbError(QStringLiteral("“密码”不能保存：字符“%1”不能以GBK编码保存。").arg(bad));
 
-    ADOCommand1->setCommandText(QStringLiteral("insert into 用户清单(工号,部门,姓名,性别,密码) values(?,?,?,?,?)"),
-                                {job, ComboBox1->currentText(), name, ComboBox2->currentText(),
-                                 PasswordHash::hash(password)});
+    ADOCommand1->setCommandText(insertUserStatement(), {job, ComboBox1->currentText(), name,
+                                                        ComboBox2->currentText(), PasswordHash::hash(password)});
     ADOCommand1->execute();
     Dialogs::information(QStringLiteral("您已成功添加用户：") + name);
     Edit1->clear();

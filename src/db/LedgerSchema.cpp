@@ -83,6 +83,17 @@ const QList<SchemaStep> &ledgerUpgrades()
     return steps;
 }
 
+Statement insertUserStatement()
+{
+    return ledgerSchema()[QStringLiteral("用户清单")].insertInto(
+        {QStringLiteral("工号"), QStringLiteral("部门"), QStringLiteral("姓名"), QStringLiteral("性别"), QStringLiteral("密码")});
+}
+
+Statement insertRightStatement()
+{
+    return ledgerSchema()[QStringLiteral("权限清单")].insertInto({QStringLiteral("工号"), QStringLiteral("权限名称")});
+}
+
 const QStringList &rightNames()
 {
     static const QStringList names = {

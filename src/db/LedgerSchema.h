@@ -18,5 +18,10 @@ const QList<SchemaStep> &ledgerUpgrades();
 // The fifteen right names, in the order the rights window lists them.
 const QStringList &rightNames();
 
+// A user's row (工号, 部门, 姓名, 性别, 密码) and one right of a user (工号,
+// 权限名称): the program and a new database add them alike.
+Statement insertUserStatement();
+Statement insertRightStatement();
+
 // Internal settings table (the database password's hash); not a ledger table.
 inline constexpr const char *kSettingsTable = "kd_settings";

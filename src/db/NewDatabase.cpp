@@ -12,19 +12,15 @@ namespace {
 
 void insert(const SqlConnection &c, const QString &table, const QVariantList &values)
 {
-    QStringList marks;
-    for (qsizetype i = 0; i < values.size(); ++i)
-        marks << QStringLiteral("?");
-    c.exec(QStringLiteral("insert into %1 values(%2)").arg(table, marks.join(QLatin1Char(','))), values);
+    c.exec(ledgerSchema()[table].insertRow(), values);
 }
 
 void addUser(const SqlConnection &c, const QString &job, const QString &dept, const QString &name,
              const QString &sex, const QString &password, const QStringList &rights)
 {
-    c.exec(QStringLiteral("insert into 用户清单(工号,部门,姓名,性别,密码) values(?,?,?,?,?)"),
-           {job, dept, name, sex, PasswordHash::hash(password)});
+    c.exec(insertUserStatement(), {job, dept, name, sex, PasswordHash::hash(password)});
     for (const QString &r : rights)
-        c.exec(QStringLiteral("insert into 权限清单([工号],[权限名称]) values(?,?)"), {job, r});
+        c.exec(insertRightStatement(), {job, r});
 }
 
 void addDemo(const SqlConnection &c)
@@ -108,12 +104,12 @@ void createLedgerDatabase(const QString &path, const NewDatabaseOptions &options
         for (const QString &sql : ledgerSchema().createStatements())
             c.exec(sql);
         c.exec(c.dialect().setSchemaVersion(SchemaUpgrade::versionOf(ledgerUpgrades())));
-        c.exec(QStringLiteral("insert into 提醒天数 values(?)"), {30});
+        insert(c, QStringLiteral("提醒天数"), {30});
         addUser(c, QStringLiteral("admin"), QStringLiteral("合同管理部"), QStringLiteral("系统主管"), QStringLiteral("男"),
                 options.supervisorPassword, rightNames());
         if (!options.databasePassword.isEmpty())
-            c.exec(QStringLiteral("insert into %1 values('数据库口令',?)").arg(QString::fromLatin1(kSettingsTable)),
-                   {PasswordHash::hash(options.databasePassword)});
+            insert(c, QString::fromLatin1(kSettingsTable),
+                   {QStringLiteral("数据库口令"), PasswordHash::hash(options.databasePassword)});
         if (options.demo)
             addDemo(c);
         t.commit();

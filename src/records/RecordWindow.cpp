@@ -1,5 +1,6 @@
 #include "records/RecordWindow.h"
 
+#include "db/LedgerSchema.h"
 #include "db/Tdm.h"
 #include "platform/Dialogs.h"
 #include "platform/Icons.h"
@@ -213,7 +214,7 @@ void RecordWindow::closeEvent(QCloseEvent *event)
 
 void RecordWindow::FormShow()
 {
-    listRows(QStringLiteral("select * from %1 order by 合同编号").arg(m_kind.table));
+    listRows(QStringLiteral("order by 合同编号"));
 }
 
 void RecordWindow::FormClose()
@@ -221,11 +222,11 @@ void RecordWindow::FormClose()
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
-void RecordWindow::listRows(const QString &sql, const QVariantList &params)
+void RecordWindow::listRows(const QString &clauses, const QVariantList &params)
 {
     ADOQuery1->close();
     ADOQuery1->clearSql();
-    ADOQuery1->setSql(sql, params);
+    ADOQuery1->setTableQuery(m_kind.table, QStringLiteral("*"), clauses, params);
     ADOQuery1->open();
     for (int i = 0; i < m_kind.columnWidths.size() && i < DBGrid1->datasetModel()->columnCount(); ++i)
         DBGrid1->setColumnWidth(i, m_kind.columnWidths[i]);
@@ -234,8 +235,7 @@ void RecordWindow::listRows(const QString &sql, const QVariantList &params)
 void RecordWindow::BitBtn1Click()
 {
     // Unsorted, and wildcards typed into the search text act as wildcards.
-    listRows(QStringLiteral("select * from %1 where 合同编号 like '%'||?||'%'").arg(m_kind.table),
-             {Edit1->text()});
+    listRows(QStringLiteral("where 合同编号 like '%'||?||'%'"), {Edit1->text()});
 }
 
 void RecordWindow::BitBtn2Click()
@@ -324,13 +324,9 @@ void RecordWindow::BitBtn11Click()
     if (!Dialogs::confirm(QStringLiteral("确认增加"), QStringLiteral("您确定要增加记录吗？")))
         return;
     QVariantList values;
-    QStringList marks;
-    for (Entry entry : m_kind.entries) {
+    for (Entry entry : m_kind.entries)
         values << entryValue(entry);
-        marks << QStringLiteral("?");
-    }
-    ADOCommand1->setCommandText(
-        QStringLiteral("insert into %1 values(%2)").arg(m_kind.table, marks.join(QLatin1Char(','))), values);
+    ADOCommand1->setCommandText(ledgerSchema()[m_kind.table].insertRow(), values);
     // A refused row throws here: the entries stay filled and the list is not read again.
     ADOCommand1->execute();
     if (!m_kind.addedMessage.isEmpty())

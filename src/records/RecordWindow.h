@@ -69,7 +69,8 @@ private:
     void buildToolBar();
     void buildSearchBar();
     void buildNewRowGroup();
-    void listRows(const QString &sql, const QVariantList &params = {});
+    // Reads the rows of the window's table chosen by the clauses.
+    void listRows(const QString &clauses, const QVariantList &params = {});
     QVariant entryValue(RecordWindowKind::Entry entry) const;
     void emptyEntries();
 

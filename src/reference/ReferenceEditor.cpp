@@ -85,11 +85,11 @@ void ReferenceEditor::closeEvent(QCloseEvent *event)
     QWidget::closeEvent(event);
 }
 
-void ReferenceEditor::runQuery(const QString &sql, const QVariantList &params)
+void ReferenceEditor::runQuery(const QString &clauses, const QVariantList &params)
 {
     ADOQuery1->close();
     ADOQuery1->clearSql();
-    ADOQuery1->setSql(sql, params);
+    ADOQuery1->setTableQuery(m_table.table, QStringLiteral("*"), clauses, params);
     ADOQuery1->open();
 }
 
@@ -105,7 +105,7 @@ void ReferenceEditor::setColumnWidths()
 
 void ReferenceEditor::FormShow()
 {
-    runQuery(QStringLiteral("select * from %1 order by 编号").arg(m_table.table));
+    runQuery(QStringLiteral("order by 编号"));
     setColumnWidths();
 }
 
@@ -119,8 +119,7 @@ void ReferenceEditor::BitBtn1Click()
 {
     const QString column = ComboBox1->currentText() == kCodeItem ? kCodeItem : m_table.secondColumn;
     // The text is bound, so a quote cannot break the statement; % and _ still act as wildcards.
-    runQuery(QStringLiteral("select * from %1 where %2 like '%'||?||'%' order by 编号").arg(m_table.table, column),
-             {Edit1->text()});
+    runQuery(QStringLiteral("where %1 like '%'||?||'%' order by 编号").arg(column), {Edit1->text()});
     if (m_table.lastAfterSearch)
         ADOQuery1->last();
     setColumnWidths();

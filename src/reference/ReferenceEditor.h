@@ -54,8 +54,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Closes the query, gives it the statement and opens it again.
-    void runQuery(const QString &sql, const QVariantList &params = {});
+    // Closes the query, gives it the clauses that choose the table's rows and opens it again.
+    void runQuery(const QString &clauses, const QVariantList &params = {});
     void setColumnWidths();
     void enableEditing();
 

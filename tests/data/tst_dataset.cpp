@@ -18,7 +18,7 @@ class TestDataset : public QObject
     void openPayments()
     {
         ds = std::make_unique<Dataset>(db->connection());
-        ds->setSql(QStringLiteral("select * from 付款情况表 order by 合同编号"));
+        ds->setTableQuery(QStringLiteral("付款情况表"), QStringLiteral("*"), QStringLiteral("order by 合同编号"));
         ds->open();
     }
 
@@ -95,7 +95,8 @@ private Q_SLOTS:
 
     void deleteWithNoRowIsRefused()
     {
-        ds->setSql(QStringLiteral("select * from 付款情况表 where 合同编号 like '%'||?||'%'"), {QStringLiteral("none")});
+        ds->setTableQuery(QStringLiteral("付款情况表"), QStringLiteral("*"), QStringLiteral("where 合同编号 like '%'||?||'%'"),
+                          {QStringLiteral("none")});
         ds->open();
         QCOMPARE(ds->recordCount(), 0);
         try {
@@ -109,7 +110,7 @@ private Q_SLOTS:
 
     void editWithNoRowStartsANewOne()
     {
-        ds->setSql(QStringLiteral("select * from 付款情况表 where 1=0"));
+        ds->setTableQuery(QStringLiteral("付款情况表"), QStringLiteral("*"), QStringLiteral("where 1=0"));
         ds->open();
         ds->edit();
         QCOMPARE(ds->state(), Dataset::Insert);

@@ -161,14 +161,14 @@ private Q_SLOTS:
     {
         TestDb db;
         try {
-            db.exec(QStringLiteral("insert into 计划付款情况表 values(?,?,?,?)"),
-                    {QStringLiteral("00000001"), QDate(2026, 12, 9), QStringLiteral("一百"), QString()});
+            db.insert(QStringLiteral("计划付款情况表"),
+                      {QStringLiteral("00000001"), QDate(2026, 12, 9), QStringLiteral("一百"), QString()});
             QFAIL("no refusal");
         } catch (const DbError &e) {
             QCOMPARE(e.message(), QStringLiteral("“计划付款金额”不能保存“一百”：不是有效的金额，请输入数字。"));
         }
-        db.exec(QStringLiteral("insert into 计划付款情况表 values(?,?,?,?)"),
-                {QStringLiteral("00000001"), QStringLiteral("2026/12/9"), QStringLiteral("12.5"), QString()});
+        db.insert(QStringLiteral("计划付款情况表"),
+                  {QStringLiteral("00000001"), QStringLiteral("2026/12/9"), QStringLiteral("12.5"), QString()});
         QCOMPARE(db.rows(QStringLiteral("select * from 计划付款情况表")), QStringList{QStringLiteral("00000001|2026-12-09|12.5|")});
     }
 

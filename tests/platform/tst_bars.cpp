@@ -40,7 +40,7 @@ private Q_SLOTS:
         search = new SearchBar({QStringLiteral("编号"), QStringLiteral("名称")}, QStringLiteral("查询(&Q)"),
                                window.get());
         ds = new Dataset(db->connection(), window.get());
-        ds->setSql(QStringLiteral("select * from 公司清单 order by 编号"));
+        ds->setTableQuery(QStringLiteral("公司清单"), QStringLiteral("*"), QStringLiteral("order by 编号"));
         ds->open();
         grid = new DBGrid(window.get());
         grid->setDataSource(new DataSource(ds, window.get()));

@@ -36,7 +36,7 @@ private Q_SLOTS:
         window = std::make_unique<QWidget>();
         auto *layout = new QVBoxLayout(window.get());
         ds = new Dataset(db->connection(), window.get());
-        ds->setSql(QStringLiteral("select * from 公司清单 order by 编号"));
+        ds->setTableQuery(QStringLiteral("公司清单"), QStringLiteral("*"), QStringLiteral("order by 编号"));
         ds->open();
         source = new DataSource(ds, window.get());
         grid = new DBGrid(window.get());

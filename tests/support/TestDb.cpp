@@ -55,10 +55,7 @@ QStringList queryRows(const SqlConnection &connection, const QString &sql, const
 
 void TestDb::insert(const QString &table, const QVariantList &values) const
 {
-    QStringList marks;
-    for (qsizetype i = 0; i < values.size(); ++i)
-        marks << QStringLiteral("?");
-    exec(QStringLiteral("insert into %1 values(%2)").arg(table, marks.join(QLatin1Char(','))), values);
+    connection()->exec(ledgerSchema()[table].insertRow(), values);
 }
 
 void databaseFromDump(const QString &dump, const QString &path)

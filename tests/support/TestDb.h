@@ -27,6 +27,7 @@ public:
     int count(const QString &table, const QString &where = QString(), const QVariantList &params = {}) const;
     // Rows of a query, each row's values joined by "|" (nulls as "<null>").
     QStringList rows(const QString &sql, const QVariantList &params = {}) const;
+    // Adds a row by position, its values converted for their columns as the program does.
     void insert(const QString &table, const QVariantList &values) const;
     // Ends as the program ends: the data module goes, the files stay.
     void end() { m_dm.reset(); }

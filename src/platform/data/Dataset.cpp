@@ -4,29 +4,14 @@
 #include "platform/data/SqlConnection.h"
 #include "platform/data/Values.h"
 
-#include <QRegularExpression>
-
-#include <optional>
 #include <QSqlField>
 #include <QSqlRecord>
+
+#include <optional>
 
 namespace {
 
 const QString kRowIdAlias = QStringLiteral("__kd_rowid");
-
-QString quoted(const QString &name)
-{
-    return QLatin1Char('"') + name + QLatin1Char('"');
-}
-
-QString bareName(QString name)
-{
-    name = name.trimmed();
-    if ((name.startsWith(QLatin1Char('"')) && name.endsWith(QLatin1Char('"')))
-        || (name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']'))))
-        name = name.mid(1, name.size() - 2);
-    return name;
-}
 
 ColumnType typeOf(const QSqlField &f)
 {
@@ -80,34 +65,18 @@ void Dataset::setSql(const QString &sql, const QVariantList &params)
 
 void Dataset::setTableName(const QString &table)
 {
-    close();
-    m_table = table;
-    m_sql.clear();
-    m_params.clear();
+    setTableQuery(table, QStringLiteral("*"));
 }
 
-QString Dataset::selectStatement(bool *withRowId) const
+void Dataset::setTableQuery(const QString &table, const QString &columns, const QString &clauses,
+                            const QVariantList &params)
 {
-    const QString rowId = m_connection->dialect().rowId();
-    if (!m_table.isEmpty()) {
-        *withRowId = true;
-        QString sql = QStringLiteral("SELECT %1 AS %2, * FROM %3").arg(rowId, kRowIdAlias, quoted(m_table));
-        if (!m_sort.isEmpty())
-            sql += QStringLiteral(" ORDER BY ") + quoted(m_sort);
-        return sql;
-    }
-    // A select of plain columns from one table: rows can be written back.
-    static const QRegularExpression single(
-        QStringLiteral("^\\s*select\\s+(?!distinct\\s)([^()]+?)\\s+from\\s+(\"[^\"]+\"|\\[[^\\]]+\\]|[^\\s,()\"\\[]+)"
-                       "\\s*(?:$|\\s(?:where|order|limit)\\b[\\s\\S]*$)"),
-        QRegularExpression::CaseInsensitiveOption);
-    const auto m = single.match(m_sql);
-    *withRowId = m.hasMatch() && !m.captured(1).contains(QLatin1String(" as "), Qt::CaseInsensitive)
-                 && !m.captured(1).contains(QLatin1Char('.'));
-    if (!*withRowId)
-        return m_sql;
-    const qsizetype at = m_sql.indexOf(QLatin1String("select"), 0, Qt::CaseInsensitive) + 6;
-    return m_sql.left(at) + QStringLiteral(" %1 AS %2,").arg(rowId, kRowIdAlias) + m_sql.mid(at);
+    close();
+    m_table = table;
+    m_columns = columns;
+    m_clauses = clauses;
+    m_params = params;
+    m_sql.clear();
 }
 
 void Dataset::readRows()
@@ -116,24 +85,22 @@ void Dataset::readRows()
         throw DbError(QStringLiteral("没有连接数据库。"));
     if (m_sql.trimmed().isEmpty() && m_table.isEmpty())
         throw DbError(QStringLiteral("没有设置查询语句。"));
-    bool withRowId = false;
-    const QString statement = selectStatement(&withRowId);
+    const Schema *schema = m_connection->schema();
+    const TableDef *def = schema && !m_table.isEmpty() ? schema->table(m_table) : nullptr;
+    // A table the schema does not hold can still have its rows deleted.
+    const TableDef target = def ? *def : TableDef{m_table, {}};
+    const bool withRowId = !m_table.isEmpty();
+    QString statement = m_sql;
+    if (withRowId) {
+        QString clauses = m_clauses;
+        if (!m_sort.isEmpty())
+            clauses += (clauses.isEmpty() ? QString() : QStringLiteral(" ")) + QStringLiteral("order by ") + m_sort;
+        statement = target.selectWithRowId(m_connection->dialect().rowId(), kRowIdAlias, m_columns, clauses);
+    }
     QSqlQuery q = m_connection->exec(statement, m_params);
 
     const QSqlRecord rec = q.record();
     const int first = withRowId ? 1 : 0;
-    QString table;
-    if (withRowId) {
-        if (!m_table.isEmpty()) {
-            table = m_table;
-        } else {
-            static const QRegularExpression from(QStringLiteral("\\sfrom\\s+(\"[^\"]+\"|\\[[^\\]]+\\]|[^\\s,()]+)"),
-                                                 QRegularExpression::CaseInsensitiveOption);
-            table = bareName(from.match(m_sql).captured(1));
-        }
-    }
-    const Schema *schema = m_connection->schema();
-    const TableDef *def = schema && !table.isEmpty() ? schema->table(table) : nullptr;
 
     std::vector<Field> fields;
     for (int i = first; i < rec.count(); ++i) {
@@ -165,7 +132,7 @@ void Dataset::readRows()
     Q_EMIT aboutToReset();
     m_fields = std::move(fields);
     m_rows = std::move(rows);
-    m_updateTable = def || (withRowId && !table.isEmpty()) ? table : QString();
+    m_target = withRowId ? target : TableDef();
     Q_EMIT reset();
 }
 
@@ -209,7 +176,7 @@ void Dataset::close()
     m_fields.clear();
     m_buffer.clear();
     m_changed.clear();
-    m_updateTable.clear();
+    m_target = TableDef();
     m_state = Inactive;
     m_current = -1;
     m_eof = m_bof = true;
@@ -386,31 +353,16 @@ void Dataset::post()
         if (!m_changed[i])
             continue;
         stored[qsizetype(i)] = storageValue(m_fields[i].def, m_buffer[qsizetype(i)]);
-        columns << quoted(m_fields[i].def.name);
+        columns << m_fields[i].def.name;
         values << stored[qsizetype(i)];
     }
     if (m_state == Insert) {
-        QString sql;
-        if (columns.isEmpty()) {
-            sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_updateTable));
-        } else {
-            QStringList marks;
-            for (qsizetype i = 0; i < columns.size(); ++i)
-                marks << QStringLiteral("?");
-            sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(quoted(m_updateTable), columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
-        }
-        QSqlQuery q = m_connection->exec(sql, values);
+        // The values are converted already, as they are kept in the row.
+        QSqlQuery q = m_connection->exec(m_target.insertInto(columns).sql, values);
         row.rowId = q.lastInsertId().toLongLong();
     } else if (!columns.isEmpty()) {
-        QStringList sets;
-        for (const QString &c : columns)
-            sets << c + QStringLiteral("=?");
         values << row.rowId;
-        QSqlQuery q = m_connection->exec(QStringLiteral("UPDATE %1 SET %2 WHERE %3=?")
-                                             .arg(quoted(m_updateTable), sets.join(QLatin1Char(',')),
-                                                  m_connection->dialect().rowId()),
-                                         values);
+        QSqlQuery q = m_connection->exec(m_target.updateByRowId(columns, m_connection->dialect().rowId()), values);
         if (q.numRowsAffected() != 1)
             throw DbError(QStringLiteral("这条记录已被删除，修改没有保存。"));
     }
@@ -467,9 +419,7 @@ void Dataset::remove()
     requireWritable();
     cancel();
     const int row = m_current;
-    QSqlQuery q = m_connection->exec(
-        QStringLiteral("DELETE FROM %1 WHERE %2=?").arg(quoted(m_updateTable), m_connection->dialect().rowId()),
-        {m_rows[size_t(row)].rowId});
+    m_connection->exec(m_target.deleteByRowId(m_connection->dialect().rowId()), {m_rows[size_t(row)].rowId});
     removeRowAt(row);
     m_current = -1;
     setCurrent(m_rows.empty() ? -1 : std::min(row, int(m_rows.size()) - 1));

@@ -22,8 +22,8 @@ class SqlConnection;
 //  - A value that its column cannot take is refused when the row is stored
 //    (DbError); the row then stays pending for correction.
 //
-// A query is updatable when it selects from one table without a join,
-// DISTINCT or computed columns; other queries are read-only.
+// A query given as SQL text is read-only; rows that are to be written back
+// come from one table, named as such (a whole table or a table query).
 class Dataset : public QObject
 {
     Q_OBJECT
@@ -42,16 +42,18 @@ public:
     // A dataset made before its connection exists is given it later (closing it).
     void setConnection(SqlConnection *connection);
 
-    // A query: the statement with its bound values (SQL text).
+    // A read-only query: the statement with its bound values.
     void setSql(const QString &sql, const QVariantList &params = {});
     void clearSql() { setSql(QString()); }
-    QString sql() const { return m_sql; }
     // A whole table, optionally sorted on a column.
     void setTableName(const QString &table);
     void setSort(const QString &column) { m_sort = column; }
-    QString tableName() const { return m_table; }
+    // Rows of one table that can be written back to it:
+    // select <columns> from <table> <clauses>, with the bound values.
+    void setTableQuery(const QString &table, const QString &columns, const QString &clauses = QString(),
+                       const QVariantList &params = {});
     // The table that rows are written back to (empty for a read-only query).
-    QString updateTable() const { return m_updateTable; }
+    QString updateTable() const { return m_target.name; }
 
     void open();
     // Opens read-only on rows the program computed, with their fields' names
@@ -89,7 +91,7 @@ public:
     State state() const { return m_state; }
     bool isEditing() const { return m_state == Edit || m_state == Insert; }
     bool isModified() const;
-    bool canModify() const { return !m_updateTable.isEmpty(); }
+    bool canModify() const { return !m_target.name.isEmpty(); }
 
     // Fields.
     int fieldCount() const { return int(m_fields.size()); }
@@ -133,14 +135,15 @@ private:
     void setCurrent(int row);
     void readRows();
     void removeRowAt(int row);
-    QString selectStatement(bool *withRowId) const;
 
     SqlConnection *m_connection;
-    QString m_sql;
-    QVariantList m_params;
-    QString m_table;
+    QString m_sql;          // a read-only query
+    QString m_table;        // or rows of this table:
+    QString m_columns;      //   select m_columns from m_table m_clauses
+    QString m_clauses;
     QString m_sort;
-    QString m_updateTable;
+    QVariantList m_params;
+    TableDef m_target;      // the table rows are written back to, once open
 
     std::vector<Field> m_fields;
     std::vector<Row> m_rows;

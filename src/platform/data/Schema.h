@@ -18,12 +18,35 @@ struct ColumnDef {
     bool ignoresCase = false;
 };
 
+// A statement and the columns its bound values go to, in order: the values
+// are checked and converted for those columns before it runs.
+struct Statement {
+    QString sql;
+    QList<ColumnDef> columns;
+};
+
 struct TableDef {
     QString name;
     QList<ColumnDef> columns;
 
     const ColumnDef *column(const QString &name) const;
     QStringList columnNames() const;
+
+    // The table's own statements, values bound by position. Names are written
+    // bare where SQLite takes them so (every name of the ledger), else quoted.
+    //
+    // insert into T values(?,…): one value for every column, in stored order.
+    Statement insertRow() const;
+    // insert into T(a,b) values(?,?): the named columns (DbError for a name
+    // the table lacks); no columns give the row of default values.
+    Statement insertInto(const QStringList &columns) const;
+    // select <rowId> AS <alias>, <columns> from T <clauses>: its rows read
+    // back with the engine's row id first, to be written back by it.
+    QString selectWithRowId(const QString &rowId, const QString &alias, const QString &columns,
+                            const QString &clauses) const;
+    // update T set a=?,b=? where <rowId>=? and delete from T where <rowId>=?.
+    QString updateByRowId(const QStringList &columns, const QString &rowId) const;
+    QString deleteByRowId(const QString &rowId) const;
 };
 
 struct IndexDef {
@@ -45,6 +68,8 @@ public:
     const QList<TableDef> &tables() const { return m_tables; }
     const QList<IndexDef> &indexes() const { return m_indexes; }
     const TableDef *table(const QString &name) const;
+    // The table's definition; DbError for a table the schema does not hold.
+    const TableDef &operator[](const QString &name) const;
 
     // CREATE TABLE (STRICT, with type checks) and CREATE INDEX statements.
     QStringList createStatements() const;

@@ -4,6 +4,6 @@
 
 int SqlCommand::execute()
 {
-    QSqlQuery q = m_connection->exec(m_sql, m_params);
+    QSqlQuery q = m_connection->exec(m_statement, m_params);
     return q.numRowsAffected();
 }

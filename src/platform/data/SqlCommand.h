@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/data/Schema.h"
+
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -16,15 +18,20 @@ public:
 
     void setCommandText(const QString &sql, const QVariantList &params = {})
     {
-        m_sql = sql;
+        setCommandText(Statement{sql, {}}, params);
+    }
+    // A statement of a table definition: the values are converted for its columns.
+    void setCommandText(const Statement &statement, const QVariantList &params = {})
+    {
+        m_statement = statement;
         m_params = params;
     }
-    QString commandText() const { return m_sql; }
+    QString commandText() const { return m_statement.sql; }
     // Runs it; returns the number of rows changed. Throws DbError.
     int execute();
 
 private:
     SqlConnection *m_connection;
-    QString m_sql;
+    Statement m_statement;
     QVariantList m_params;
 };

@@ -154,51 +154,30 @@ QSqlDatabase SqlConnection::database() const
     return QSqlDatabase::database(m_name, false);
 }
 
-QVariantList SqlConnection::checkedInsertValues(const QString &sql, const QVariantList &params) const
-{
-    if (!m_schema || params.isEmpty())
-        return params;
-    static const QRegularExpression insert(
-        QStringLiteral("^\\s*insert\\s+into\\s+\"?([^\\s(\"]+)\"?\\s*(\\(([^)]*)\\))?\\s*values\\s*\\("),
-        QRegularExpression::CaseInsensitiveOption);
-    const auto m = insert.match(sql);
-    if (!m.hasMatch())
-        return params;
-    const TableDef *table = m_schema->table(m.captured(1));
-    if (!table)
-        return params;
-    QList<const ColumnDef *> columns;
-    if (m.captured(2).isEmpty()) {
-        for (const ColumnDef &c : table->columns)
-            columns << &c;
-    } else {
-        for (QString name : m.captured(3).split(QLatin1Char(','))) {
-            name = quotedName(name.trimmed());
-            columns << table->column(name);
-        }
-    }
-    if (columns.size() != params.size())
-        return params; // the engine reports the mismatch
-    QVariantList out;
-    for (qsizetype i = 0; i < params.size(); ++i)
-        out << (columns[i] ? storageValue(*columns[i], params[i]) : params[i]);
-    return out;
-}
-
 QSqlQuery SqlConnection::exec(const QString &sql, const QVariantList &params) const
 {
     if (!isOpen())
         throw DbError(QStringLiteral("没有连接数据库。"));
-    const QVariantList values = checkedInsertValues(sql, params);
     QSqlQuery q(database());
     q.setForwardOnly(true);
     if (!q.prepare(sql))
         throw DbError(describeSqlError(q.lastError().databaseText()));
-    for (const QVariant &v : values)
+    for (const QVariant &v : params)
         q.addBindValue(v.typeId() == QMetaType::QDate ? QVariant(v.toDate().toString(Qt::ISODate)) : v);
     if (!q.exec())
         throw DbError(describeSqlError(q.lastError().databaseText()));
     return q;
+}
+
+QSqlQuery SqlConnection::exec(const Statement &statement, const QVariantList &params) const
+{
+    // A count that does not match is left for the engine to report.
+    if (statement.columns.size() != params.size())
+        return exec(statement.sql, params);
+    QVariantList values;
+    for (qsizetype i = 0; i < params.size(); ++i)
+        values << storageValue(statement.columns[i], params[i]);
+    return exec(statement.sql, values);
 }
 
 QVariant SqlConnection::scalar(const QString &sql, const QVariantList &params) const

@@ -36,14 +36,13 @@ public:
     const SqlDialect &dialect() const { return *m_dialect; }
     QSqlDatabase database() const;
 
-    // Runs one statement. Values of an INSERT into a known table are checked
-    // and converted for their columns first. Throws DbError.
+    // Runs one statement with its values bound as they are. Throws DbError.
     QSqlQuery exec(const QString &sql, const QVariantList &params = {}) const;
+    // Runs a statement of a table definition: each value is checked and
+    // converted for its column first. Throws DbError.
+    QSqlQuery exec(const Statement &statement, const QVariantList &params) const;
     // First column of the first row, or a null value when there is none.
     QVariant scalar(const QString &sql, const QVariantList &params = {}) const;
-
-    // Converts the values of an INSERT statement for the table's columns.
-    QVariantList checkedInsertValues(const QString &sql, const QVariantList &params) const;
 
 private:
     QString m_name;
