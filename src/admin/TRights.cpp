@@ -18,7 +18,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TRights::TRights(QWidget *parent) : QWidget(parent)
+TRights::TRights(const QStringList &rights, QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -45,7 +45,6 @@ TRights::TRights(QWidget *parent) : QWidget(parent)
 
     GroupBox2 = named(new QGroupBox(QStringLiteral("用户权限修改"), this), "GroupBox2");
     auto *boxes = new QGridLayout(GroupBox2);
-    const QStringList &rights = rightNames();
     for (int i = 0; i < rights.size(); ++i) {
         auto *box = new QCheckBox(rights[i], GroupBox2);
         box->setObjectName(QStringLiteral("CheckBox%1").arg(i + 1));

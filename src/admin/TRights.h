@@ -16,7 +16,9 @@ class TRights : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TRights(QWidget *parent = nullptr);
+    // One box for each right, in the order given (the program gives the
+    // rights of its command table).
+    explicit TRights(const QStringList &rights, QWidget *parent = nullptr);
 
     QGroupBox *GroupBox1;
     QComboBox *ComboBox1;

@@ -93,14 +93,3 @@ Statement insertRightStatement()
 {
     return ledgerSchema()[QStringLiteral("权限清单")].insertInto({QStringLiteral("工号"), QStringLiteral("权限名称")});
 }
-
-const QStringList &rightNames()
-{
-    static const QStringList names = {
-        QStringLiteral("添加用户"), QStringLiteral("权限设置"), QStringLiteral("查看日志"),
-        QStringLiteral("合同类别"), QStringLiteral("部门设置"), QStringLiteral("项目设置"),
-        QStringLiteral("公司设置"), QStringLiteral("往来单位设置"), QStringLiteral("人员维护"),
-        QStringLiteral("合同登记"), QStringLiteral("计划付款登记"), QStringLiteral("实际付款登记"),
-        QStringLiteral("发票登记"), QStringLiteral("报表管理"), QStringLiteral("数据备份")};
-    return names;
-}

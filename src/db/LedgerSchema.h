@@ -15,9 +15,6 @@ const Schema &ledgerSchema();
 // them the structure declared above, so a step need not know later ones.
 const QList<SchemaStep> &ledgerUpgrades();
 
-// The fifteen right names, in the order the rights window lists them.
-const QStringList &rightNames();
-
 // A user's row (工号, 部门, 姓名, 性别, 密码) and one right of a user (工号,
 // 权限名称): the program and a new database add them alike.
 Statement insertUserStatement();

@@ -106,7 +106,7 @@ void createLedgerDatabase(const QString &path, const NewDatabaseOptions &options
         c.exec(c.dialect().setSchemaVersion(SchemaUpgrade::versionOf(ledgerUpgrades())));
         insert(c, QStringLiteral("提醒天数"), {30});
         addUser(c, QStringLiteral("admin"), QStringLiteral("合同管理部"), QStringLiteral("系统主管"), QStringLiteral("男"),
-                options.supervisorPassword, rightNames());
+                options.supervisorPassword, options.supervisorRights);
         if (!options.databasePassword.isEmpty())
             insert(c, QString::fromLatin1(kSettingsTable),
                    {QStringLiteral("数据库口令"), PasswordHash::hash(options.databasePassword)});

@@ -76,46 +76,37 @@ void MainMenus::setupMenuBar(QMainWindow *window)
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
     N_Sys = topMenu(bar, "N_Sys", QStringLiteral("系统管理(&S)"));
-    Menu_ChangePwd = item(N_Sys, "Menu_ChangePwd", QStringLiteral("修改密码(&P)"));
-    N_Sys->addSeparator();
-    Menu_AddUser = item(N_Sys, "Menu_AddUser", QStringLiteral("添加用户(&A)"));
-    Menu_Right = item(N_Sys, "Menu_Right", QStringLiteral("权限设置(&Q)"));
-    N_Sys->addSeparator();
-    Menu_Log = item(N_Sys, "Menu_Log", QStringLiteral("查看日志(&L)"));
-    N_Sys->addSeparator();
-    Menu_back = item(N_Sys, "Menu_back", QStringLiteral("数据备份(&B)"));
-    N_Sys->addSeparator();
-    Menu_Exit = item(N_Sys, "Menu_Exit", QStringLiteral("退出系统(&X)"));
-
     N_Base = topMenu(bar, "N_Base", QStringLiteral("基础设置(&B)"));
-    Menu_Class = item(N_Base, "Menu_Class", QStringLiteral("合同类别(&C)"));
-    Menu_Dept = item(N_Base, "Menu_Dept", QStringLiteral("部门设置(&D)"));
-    Menu_Project = item(N_Base, "Menu_Project", QStringLiteral("项目设置(&P)"));
-    N_Base->addSeparator();
-    Menu_Gs = item(N_Base, "Menu_Gs", QStringLiteral("单位设置(&G)"));
-    Menu_Wldw = item(N_Base, "Menu_Wldw", QStringLiteral("往来单位设置(&W)"));
-    N_Base->addSeparator();
-    Menu_Ren = item(N_Base, "Menu_Ren", QStringLiteral("人员维护(&R)"));
-
     N_Data = topMenu(bar, "N_Data", QStringLiteral("数据录入(&W)"));
-    Menu_Write = item(N_Data, "Menu_Write", QStringLiteral("合同登记(&R)"));
-    Menu_Plan = item(N_Data, "Menu_Plan", QStringLiteral("计划付款(&P)"));
-    Menu_Pay = item(N_Data, "Menu_Pay", QStringLiteral("付款登记(&F)"));
-    Menu_Invoice = item(N_Data, "Menu_Invoice", QStringLiteral("发票登记(&T)"));
-
     N_Report = topMenu(bar, "N_Report", QStringLiteral("报表管理(&R)"));
-    Menu_Account = item(N_Report, "Menu_Account", QStringLiteral("打印合同执行情况表(&P)"));
-    Menu_Summary = item(N_Report, "Menu_Summary", QStringLiteral("合同执行汇总(&S)"));
-
-    Menu_TiXin = bar->addAction(QStringLiteral("付款提醒(&T)"));
-    Menu_TiXin->setObjectName(QStringLiteral("Menu_TiXin"));
-
     N_Window = topMenu(bar, "N_Window", QStringLiteral("窗口(&W)"));
     T1 = item(N_Window, "T1", QStringLiteral("平铺窗口(&T)"));
     N2 = item(N_Window, "N2", QStringLiteral("层叠窗口(&C)"));
 
-    N_Help = bar->addAction(QStringLiteral("关于本软件(&A)"));
-    N_Help->setObjectName(QStringLiteral("N_Help"));
+    for (const ChildCommand &c : childCommands()) {
+        auto *a = new QAction(c.caption, window);
+        a->setObjectName(c.action);
+        switch (c.menu) {
+        case MenuPlace::Bar:
+            bar->insertAction(N_Window->menuAction(), a);
+            break;
+        case MenuPlace::BarAfterWindows:
+            bar->addAction(a);
+            break;
+        default: {
+            QMenu *menu = c.menu == MenuPlace::Sys    ? N_Sys
+                          : c.menu == MenuPlace::Base ? N_Base
+                          : c.menu == MenuPlace::Data ? N_Data
+                                                      : N_Report;
+            if (c.dividerBefore)
+                menu->addSeparator();
+            menu->addAction(a);
+        }
+        }
+        m_commandItems << a;
+    }
+    N_Sys->addSeparator();
+    Menu_Exit = item(N_Sys, "Menu_Exit", QStringLiteral("退出系统(&X)"));
 }
 
 void MainMenus::setupToolBar(QMainWindow *window, QAction *expand, QAction *collapse, QAction *refresh)
@@ -162,34 +153,32 @@ void MainMenus::setupToolBar(QMainWindow *window, QAction *expand, QAction *coll
     ToolBar1->addWidget(Label1)->setVisible(false);
 }
 
-QList<QAction *> MainMenus::commandItems() const
+void MainMenus::setCommandItemsVisible(const std::function<bool(const ChildCommand &)> &which, bool visible)
 {
-    return {Menu_ChangePwd, Menu_Right,   Menu_AddUser, Menu_Log, Menu_back, Menu_Class,
-            Menu_Dept,      Menu_Project, Menu_Gs,      Menu_Wldw, Menu_Ren,  Menu_Write,
-            Menu_Plan,      Menu_Pay,     Menu_Invoice, Menu_Account, Menu_Summary, Menu_TiXin};
+    const QList<ChildCommand> &commands = childCommands();
+    for (qsizetype i = 0; i < commands.size(); ++i)
+        if (which(commands[i]))
+            m_commandItems[i]->setVisible(visible);
 }
 
 void MainMenus::hideCommandItems()
 {
-    for (QAction *a : commandItems())
-        a->setVisible(false);
+    setCommandItemsVisible([](const ChildCommand &c) { return c.access != Access::Always; }, false);
 }
 
-void MainMenus::revealItemOfRight(const QString &action)
+void MainMenus::revealCommonItems()
 {
-    for (QAction *a : commandItems())
-        if (a->objectName() == action)
-            a->setVisible(true);
+    setCommandItemsVisible([](const ChildCommand &c) { return c.access == Access::EveryUser; }, true);
+}
+
+void MainMenus::revealItemsOfRight(const QString &right)
+{
+    setCommandItemsVisible([&right](const ChildCommand &c) { return c.access == Access::ByRight && c.right == right; },
+                           true);
 }
 
 void MainMenus::tidyMenus(bool loggedIn)
 {
-    // A command whose window is not part of this build stays hidden.
-    QList<QAction *> items = commandItems();
-    items << N_Help;
-    for (QAction *a : std::as_const(items))
-        if (!findChildCommand(a->objectName()))
-            a->setVisible(false);
     for (QMenu *m : {N_Sys, N_Base, N_Data, N_Report, N_Window})
         tidySeparators(m);
     N_Base->menuAction()->setVisible(loggedIn && hasVisibleItem(N_Base));

@@ -3,32 +3,27 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class QAction;
 class QLabel;
 class QMainWindow;
 class QMenu;
 class QToolBar;
 class QToolButton;
+struct ChildCommand;
 
 // The main window's menu bar and tool bar: their items, captions, access keys
-// and component names, and which of them a user sees.
+// and component names, and which of them a user sees. The items of the
+// child-window commands are made from the command table, each named after its
+// row (findChild<QAction *>("Menu_Pay")).
 class MainMenus
 {
 public:
-    // Menu bar.
-    QMenu *N_Sys;
-    QAction *Menu_ChangePwd, *Menu_AddUser, *Menu_Right, *Menu_Log, *Menu_back, *Menu_Exit;
-    QMenu *N_Base;
-    QAction *Menu_Class, *Menu_Dept, *Menu_Project, *Menu_Gs, *Menu_Wldw, *Menu_Ren;
-    QMenu *N_Data;
-    QAction *Menu_Write, *Menu_Plan, *Menu_Pay, *Menu_Invoice;
-    QMenu *N_Report;
-    QAction *Menu_Account;
-    QAction *Menu_Summary;
-    QAction *Menu_TiXin;
-    QMenu *N_Window;
+    // Menu bar: the menus and the items that are no child-window command.
+    QMenu *N_Sys, *N_Base, *N_Data, *N_Report, *N_Window;
+    QAction *Menu_Exit;
     QAction *T1, *N2;
-    QAction *N_Help;
 
     // Tool bar, with the hidden label holding the current user's name.
     QToolBar *ToolBar1;
@@ -39,22 +34,27 @@ public:
 
 protected:
     void setupMenuBar(QMainWindow *window);
+    // The menu items of the child-window commands, in the table's order.
+    const QList<QAction *> &commandItems() const { return m_commandItems; }
     // The first three buttons perform the tree's expand, collapse and refresh items.
     void setupToolBar(QMainWindow *window, QAction *expand, QAction *collapse, QAction *refresh);
 
     // Before login only exit and the about box are offered.
     void hideCommandItems();
-    // Shows the menu item that a right held by the user reveals.
-    void revealItemOfRight(const QString &action);
-    // Hides items whose window is not built, tidies separators and hides
-    // empty top-level menus; the window menu needs a logged-in user.
+    // Shows the items every logged-in user has.
+    void revealCommonItems();
+    // Shows the menu items of the commands that a right held by the user allows.
+    void revealItemsOfRight(const QString &right);
+    // Tidies separators and hides empty top-level menus; the window menu
+    // needs a logged-in user.
     void tidyMenus(bool loggedIn);
 
     void setExportButtonVisible(bool visible);
 
 private:
-    QList<QAction *> commandItems() const;
+    void setCommandItemsVisible(const std::function<bool(const ChildCommand &)> &which, bool visible);
 
+    QList<QAction *> m_commandItems;
     QAction *m_exportAction = nullptr;
     QAction *m_exportDivider = nullptr;
 };

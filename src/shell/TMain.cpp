@@ -78,26 +78,19 @@ void TMain::createStatusBar()
 
 void TMain::connectHandlers()
 {
+    for (QAction *item : commandItems())
+        onUserAction(item, &QAction::triggered, this, [this, action = item->objectName()] { runCommand(action); });
     const std::pair<QAction *, void (TMain::*)()> handlers[] = {
-        {Menu_ChangePwd, &TMain::Menu_ChangePwdClick}, {Menu_AddUser, &TMain::Menu_AddUserClick},
-        {Menu_Right, &TMain::Menu_RightClick},         {Menu_Log, &TMain::Menu_LogClick},
-        {Menu_back, &TMain::Menu_backClick},           {Menu_Exit, &TMain::Menu_ExitClick},
-        {Menu_Class, &TMain::Menu_ClassClick},         {Menu_Dept, &TMain::Menu_DeptClick},
-        {Menu_Project, &TMain::Menu_ProjectClick},     {Menu_Gs, &TMain::Menu_GsClick},
-        {Menu_Wldw, &TMain::Menu_WldwClick},           {Menu_Ren, &TMain::Menu_RenClick},
-        {Menu_Write, &TMain::Menu_WriteClick},         {Menu_Plan, &TMain::Menu_PlanClick},
-        {Menu_Pay, &TMain::Menu_PayClick},             {Menu_Invoice, &TMain::Menu_InvoiceClick},
-        {Menu_Account, &TMain::Menu_AccountClick},     {Menu_Summary, &TMain::Menu_SummaryClick},
-        {Menu_TiXin, &TMain::Menu_TiXinClick},
+        {Menu_Exit, &TMain::Menu_ExitClick},
         {T1, &TMain::T1Click},                         {N2, &TMain::N2Click},
-        {N_Help, &TMain::N_HelpClick},                 {Menu_Expand, &TMain::Menu_ExpandClick},
+        {Menu_Expand, &TMain::Menu_ExpandClick},
         {Menu_Collapse, &TMain::Menu_CollapseClick},   {Menu_Refresh, &TMain::Menu_RefreshClick},
         {N9, &TMain::N9Click},                         {N10, &TMain::N10Click},
         {Menu_OutToExcel1, &TMain::Menu_OutToExcel1Click}, {Menu_OutToExcel2, &TMain::Menu_OutToExcel2Click},
     };
     for (const auto &[action, handler] : handlers)
-        connect(action, &QAction::triggered, this, handler);
-    connect(ToolButton10, &QToolButton::clicked, this, &TMain::ToolButton10Click);
+        onUserAction(action, &QAction::triggered, this, handler);
+    onUserAction(ToolButton10, &QToolButton::clicked, this, &TMain::ToolButton10Click);
     // Only a mouse click on the tree runs a node's queries (see eventFilter).
     TreeView1->viewport()->installEventFilter(this);
     DBGrid2->viewport()->installEventFilter(this);
@@ -180,9 +173,9 @@ bool TMain::eventFilter(QObject *watched, QEvent *event)
     if (watched == TreeView1->viewport() && event->type() == QEvent::MouseButtonRelease) {
         // Arrow keys move through the tree and leave the grids alone.
         if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
-            TreeView1Click();
+            guarded([this] { TreeView1Click(); });
     } else if (watched == DBGrid2->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        DBGrid2DblClick();
+        guarded([this] { DBGrid2DblClick(); });
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -194,14 +187,10 @@ void TMain::loginSucceeded(const QString &jobNumber, const QString &name, const 
     Panel1->show();
     TreeView1->show();
     ToolBar1->show();
-    Menu_TiXin->setVisible(true);
-    Menu_ChangePwd->setVisible(true);
-    // A right may reveal more than its own item: "报表管理" also shows the summary.
-    for (const RightItem &r : rightItems())
-        if (hasRight(r.right))
-            for (const ChildCommand &c : childCommands())
-                if (c.access == Access::ByRight && c.right == r.right)
-                    revealItemOfRight(c.action);
+    revealCommonItems();
+    for (const QString &right : commandRights())
+        if (hasRight(right))
+            revealItemsOfRight(right);
     tidyMenus(m_loggedIn);
 
     setExportButtonVisible(false);
@@ -272,26 +261,6 @@ QWidget *TMain::runCommand(const QString &action)
     WriteLog(Label1->text(), logTimeNow(), command->logText);
     return window;
 }
-
-void TMain::Menu_ChangePwdClick() { runCommand(QStringLiteral("Menu_ChangePwd")); }
-void TMain::Menu_AddUserClick() { runCommand(QStringLiteral("Menu_AddUser")); }
-void TMain::Menu_RightClick() { runCommand(QStringLiteral("Menu_Right")); }
-void TMain::Menu_LogClick() { runCommand(QStringLiteral("Menu_Log")); }
-void TMain::Menu_backClick() { runCommand(QStringLiteral("Menu_back")); }
-void TMain::Menu_ClassClick() { runCommand(QStringLiteral("Menu_Class")); }
-void TMain::Menu_DeptClick() { runCommand(QStringLiteral("Menu_Dept")); }
-void TMain::Menu_ProjectClick() { runCommand(QStringLiteral("Menu_Project")); }
-void TMain::Menu_GsClick() { runCommand(QStringLiteral("Menu_Gs")); }
-void TMain::Menu_WldwClick() { runCommand(QStringLiteral("Menu_Wldw")); }
-void TMain::Menu_RenClick() { runCommand(QStringLiteral("Menu_Ren")); }
-void TMain::Menu_WriteClick() { runCommand(QStringLiteral("Menu_Write")); }
-void TMain::Menu_PlanClick() { runCommand(QStringLiteral("Menu_Plan")); }
-void TMain::Menu_PayClick() { runCommand(QStringLiteral("Menu_Pay")); }
-void TMain::Menu_InvoiceClick() { runCommand(QStringLiteral("Menu_Invoice")); }
-void TMain::Menu_AccountClick() { runCommand(QStringLiteral("Menu_Account")); }
-void TMain::Menu_SummaryClick() { runCommand(QStringLiteral("Menu_Summary")); }
-void TMain::Menu_TiXinClick() { runCommand(QStringLiteral("Menu_TiXin")); }
-void TMain::N_HelpClick() { runCommand(QStringLiteral("N_Help")); }
 
 bool TMain::confirmExit() const
 {

@@ -37,8 +37,9 @@ public:
     // Whether the current user holds a right now (read from 权限清单).
     bool hasRight(const QString &right) const;
 
-    // Runs a child-window command by its menu item's name; the window, or
-    // nullptr when the command may not run for this user or is not built.
+    // Runs a child-window command by its menu item's name (every command
+    // item is connected to it); the window, or nullptr when the command may
+    // not run for this user.
     QWidget *runCommand(const QString &action);
 
 public Q_SLOTS:
@@ -52,26 +53,6 @@ public Q_SLOTS:
     void N9Click();
     void N10Click();
     void DBGrid2DblClick();
-
-    void Menu_ChangePwdClick();
-    void Menu_AddUserClick();
-    void Menu_RightClick();
-    void Menu_LogClick();
-    void Menu_backClick();
-    void Menu_ClassClick();
-    void Menu_DeptClick();
-    void Menu_ProjectClick();
-    void Menu_GsClick();
-    void Menu_WldwClick();
-    void Menu_RenClick();
-    void Menu_WriteClick();
-    void Menu_PlanClick();
-    void Menu_PayClick();
-    void Menu_InvoiceClick();
-    void Menu_AccountClick();
-    void Menu_SummaryClick();
-    void Menu_TiXinClick();
-    void N_HelpClick();
 
     void Menu_ExitClick();
     void ToolButton10Click();

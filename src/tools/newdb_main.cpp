@@ -7,6 +7,7 @@
 #include "db/NewDatabase.h"
 #include "db/Tdm.h"
 #include "platform/data/DbError.h"
+#include "shell/Commands.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -18,6 +19,7 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
     NewDatabaseOptions options;
+    options.supervisorRights = commandRights();
     QString path;
     bool upgrade = false;
     bool creationOnly = false;

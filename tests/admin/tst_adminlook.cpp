@@ -22,7 +22,7 @@ private Q_SLOTS:
         if (dir.isEmpty())
             QSKIP("KD_SCREENSHOTS is not set");
         QDir().mkpath(dir);
-        TestDb db(NewDatabaseOptions{QString(), QStringLiteral("kadero"), true});
+        TestDb db(NewDatabaseOptions{QString(), QStringLiteral("kadero"), true, ledgerRights()});
         const struct { const char *job, *dept, *name, *sex; } users[] = {
             {"1003", "工程部", "张明", "男"}, {"1004", "办公室", "赵强", "男"}};
         for (const auto &u : users)
@@ -43,7 +43,7 @@ private Q_SLOTS:
         QTest::qWait(100);
         QVERIFY(user.grab().save(QDir(dir).filePath(QStringLiteral("users.png"))));
 
-        TRights rights;
+        TRights rights(ledgerRights());
         rights.show();
         QVERIFY(QTest::qWaitForWindowExposed(&rights));
         QVERIFY(chooseItem(rights.ComboBox1, QStringLiteral("张明")));

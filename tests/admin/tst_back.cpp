@@ -52,7 +52,7 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(folder.isValid());
-        db = std::make_unique<TestDb>(NewDatabaseOptions{QString(), QStringLiteral("kadero"), true});
+        db = std::make_unique<TestDb>(NewDatabaseOptions{QString(), QStringLiteral("kadero"), true, ledgerRights()});
         // Enough rows for a copy of many steps.
         Transaction t(*db->connection());
         for (int i = 0; i < 1500; ++i)

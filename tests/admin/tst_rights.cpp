@@ -28,7 +28,7 @@ class TestRights : public QObject
 
     void open()
     {
-        w = new TRights;
+        w = new TRights(ledgerRights());
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
     }
@@ -70,7 +70,7 @@ class TestRights : public QObject
     QStringList rightsAtLogin(const QString &job) const
     {
         QStringList found;
-        for (const QString &right : rightNames())
+        for (const QString &right : ledgerRights())
             if (!db->scalar(QStringLiteral("select 工号 from 权限清单 where 工号=? and 权限名称=?"), {job, right})
                      .toString()
                      .isEmpty())
@@ -111,7 +111,7 @@ private Q_SLOTS:
         QVERIFY(grid);
         for (int i = 0; i < 15; ++i) {
             QCOMPARE(w->CheckBoxes[i]->objectName(), QStringLiteral("CheckBox%1").arg(i + 1));
-            QCOMPARE(w->CheckBoxes[i]->text(), rightNames()[i]);
+            QCOMPARE(w->CheckBoxes[i]->text(), ledgerRights()[i]);
             int row, column, rs, cs;
             grid->getItemPosition(grid->indexOf(w->CheckBoxes[i]), &row, &column, &rs, &cs);
             QCOMPARE(row, i % 5);

@@ -380,14 +380,14 @@ private Q_SLOTS:
         QCOMPARE(script.texts(), QStringList{QStringLiteral("您已成功添加用户：王五")});
         // The rows a login of u2 looks up, right by right.
         QStringList held;
-        for (const QString &right : rightNames())
+        for (const QString &right : ledgerRights())
             if (!db->scalar(QStringLiteral("select 工号 from 权限清单 where 工号=? and 权限名称=?"), {QStringLiteral("u2"), right})
                      .toString()
                      .isEmpty())
                 held << right;
         QCOMPARE(held, (QStringList{QStringLiteral("合同登记"), QStringLiteral("发票登记")}));
         // And the rights window shows them for the new user.
-        auto *rights = new TRights;
+        auto *rights = new TRights(ledgerRights());
         rights->show();
         QVERIFY(QTest::qWaitForWindowExposed(rights));
         QVERIFY(chooseItem(rights->ComboBox1, QStringLiteral("王五")));

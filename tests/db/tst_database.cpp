@@ -79,13 +79,13 @@ private Q_SLOTS:
         QStringList rights;
         while (r.next())
             rights << r.value(0).toString();
-        QCOMPARE(rights, rightNames());
+        QCOMPARE(rights, ledgerRights());
         QCOMPARE(c->scalar(QStringLiteral("select count(*) from 合同基本信息表")).toInt(), 0);
     }
 
     void demoLedgerHasLivingData()
     {
-        TestDb db({QString(), QStringLiteral("kadero"), true});
+        TestDb db({QString(), QStringLiteral("kadero"), true, ledgerRights()});
         QVERIFY(db.count(QStringLiteral("合同基本信息表")) >= 12);
         QVERIFY(db.count(QStringLiteral("项目清单"), QStringLiteral("length(编号)=5")) >= 3);
         QVERIFY(db.count(QStringLiteral("计划付款情况表"), QStringLiteral("计划付款日期 < date('now','localtime')")) > 0);
@@ -199,7 +199,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString locked = dir.filePath(QStringLiteral("locked.db"));
-        createLedgerDatabase(locked, {QStringLiteral("s3cret"), QStringLiteral("kadero"), false});
+        createLedgerDatabase(locked, {QStringLiteral("s3cret"), QStringLiteral("kadero"), false, ledgerRights()});
         QCOMPARE(openError(locked, QStringLiteral("wrong")), QStringLiteral("数据库口令不正确。"));
         QCOMPARE(openError(locked, QString()), QStringLiteral("数据库口令不正确。"));
         QCOMPARE(openError(locked, QStringLiteral("s3cret")), QString());

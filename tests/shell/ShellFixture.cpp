@@ -41,6 +41,11 @@ Shell::~Shell()
     ShellConfig::setDirectory(QString());
 }
 
+QAction *Shell::item(const QString &name) const
+{
+    return Gui::find<QAction>(main.get(), qPrintable(name));
+}
+
 void Shell::addUser(const QString &jobNumber, const QString &name, const QString &department, const QString &password,
                     const QStringList &rights) const
 {

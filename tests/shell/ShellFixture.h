@@ -9,6 +9,7 @@
 
 class TMain;
 class TLogin;
+class QAction;
 class QMenu;
 class QMenuBar;
 
@@ -32,6 +33,9 @@ public:
     QTemporaryDir configDir;
     std::unique_ptr<TMain> main;
     TLogin *login = nullptr;
+
+    // A menu item of the main window by its component name.
+    QAction *item(const QString &name) const;
 
     void addUser(const QString &jobNumber, const QString &name, const QString &department, const QString &password,
                  const QStringList &rights = {}) const;

@@ -5,6 +5,7 @@
 #include "admin/TUser.h"
 #include "db/Session.h"
 #include "platform/Dialogs.h"
+#include "shell/Commands.h"
 #include "shell/TLogin.h"
 #include "shell/TMain.h"
 #include "support/Gui.h"
@@ -57,7 +58,7 @@ private Q_SLOTS:
         s.db.insert(QStringLiteral("部门清单"), {QStringLiteral("02"), QStringLiteral("财务部")});
         addUser(QStringLiteral("u9"), QStringLiteral("赵敏"), QStringLiteral("pw9"));
         {
-            TRights rights;
+            TRights rights(commandRights());
             rights.show();
             QVERIFY(QTest::qWaitForWindowExposed(&rights));
             choose(rights.ComboBox1, QStringLiteral("赵敏"));
@@ -70,10 +71,10 @@ private Q_SLOTS:
 
         s.logIn(QStringLiteral("u9"), QStringLiteral("pw9"));
         QCOMPARE(s.main->Label1->text(), QStringLiteral("赵敏"));
-        QVERIFY(s.main->Menu_Pay->isVisible());
-        QVERIFY(s.main->Menu_Gs->isVisible());
-        QVERIFY(!s.main->Menu_Write->isVisible());
-        QVERIFY(!s.main->Menu_AddUser->isVisible());
+        QVERIFY(s.item("Menu_Pay")->isVisible());
+        QVERIFY(s.item("Menu_Gs")->isVisible());
+        QVERIFY(!s.item("Menu_Write")->isVisible());
+        QVERIFY(!s.item("Menu_AddUser")->isVisible());
     }
 
     void changedPasswordIsTheOneTheLoginTakes()

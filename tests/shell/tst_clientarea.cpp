@@ -51,7 +51,7 @@ private Q_SLOTS:
         Shell s;
         Dialogs::Script script;
         s.logIn(QStringLiteral("admin"), QStringLiteral("kadero"));
-        s.main->N_Help->trigger();
+        s.item("N_Help")->trigger();
         QApplication::processEvents();
         QMdiSubWindow *about = s.main->findChildWindow(QStringLiteral("关于本软件"));
         QVERIFY(about);

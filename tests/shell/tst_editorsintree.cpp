@@ -61,7 +61,7 @@ private Q_SLOTS:
         Dialogs::Script script;
         s.logIn(QStringLiteral("admin"), QStringLiteral("kadero"));
 
-        QWidget *projects = open(s, s.main->Menu_Project, QStringLiteral("项目设置"));
+        QWidget *projects = open(s, s.item("Menu_Project"), QStringLiteral("项目设置"));
         QVERIFY(projects);
         auto *grid = Gui::find<DBGrid>(projects, "DBGrid1");
         const QList<std::pair<QString, QString>> rows = {
@@ -81,7 +81,7 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("01-1"), QStringLiteral("05"), QStringLiteral("05-01"), QStringLiteral("1")}));
 
         // The contract register offers the new project code.
-        QWidget *reg = open(s, s.main->Menu_Write, QStringLiteral("合同基本信息录入"));
+        QWidget *reg = open(s, s.item("Menu_Write"), QStringLiteral("合同基本信息录入"));
         QVERIFY(reg);
         Gui::click(Gui::find<QPushButton>(reg, "BitBtn1")); // 新增
         Gui::retype(Gui::find<DBEdit>(reg, "DBEdit1"), QStringLiteral("20269999"));

@@ -35,7 +35,7 @@ private Q_SLOTS:
                   {QStringLiteral("00000031"), QStringLiteral("钢结构"), 9000.0, QStringLiteral("03-01")});
         s.logIn(QStringLiteral("admin"), QStringLiteral("kadero"));
 
-        s.main->Menu_Pay->trigger();
+        s.item("Menu_Pay")->trigger();
         QApplication::processEvents();
         QMdiSubWindow *frame = s.main->findChildWindow(QStringLiteral("付款登记"));
         QVERIFY(frame);

@@ -7,6 +7,24 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+const QStringList &ledgerRights()
+{
+    static const QStringList rights = {
+        QStringLiteral("添加用户"), QStringLiteral("权限设置"), QStringLiteral("查看日志"),
+        QStringLiteral("合同类别"), QStringLiteral("部门设置"), QStringLiteral("项目设置"),
+        QStringLiteral("公司设置"), QStringLiteral("往来单位设置"), QStringLiteral("人员维护"),
+        QStringLiteral("合同登记"), QStringLiteral("计划付款登记"), QStringLiteral("实际付款登记"),
+        QStringLiteral("发票登记"), QStringLiteral("报表管理"), QStringLiteral("数据备份")};
+    return rights;
+}
+
+NewDatabaseOptions deliveredLedger()
+{
+    NewDatabaseOptions options;
+    options.supervisorRights = ledgerRights();
+    return options;
+}
+
 TestDb::TestDb(const NewDatabaseOptions &options)
 {
     m_path = m_dir.filePath(QStringLiteral("ledger.db"));

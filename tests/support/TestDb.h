@@ -8,12 +8,17 @@
 
 #include <memory>
 
+// The fifteen rights of the ledger, in the order the rights window lists them.
+const QStringList &ledgerRights();
+// A ledger as kadero-newdb delivers it: the supervisor holds every right.
+NewDatabaseOptions deliveredLedger();
+
 // A fresh ledger database in a temporary folder, opened by a data module
 // (so `dm` points at it) for the life of the object.
 class TestDb
 {
 public:
-    explicit TestDb(const NewDatabaseOptions &options = {});
+    explicit TestDb(const NewDatabaseOptions &options = deliveredLedger());
     ~TestDb();
 
     QString path() const { return m_path; }

@@ -24,7 +24,7 @@ QPushButton *ButtonBar::addButton(const QString &name, const QString &caption, c
     button->setFocusPolicy(Qt::StrongFocus);
     button->setAutoDefault(false);
     m_row->insertWidget(m_row->count() - 1, button);
-    connect(button, &QPushButton::clicked, this, [handler = std::move(handler)] { guarded(handler); });
+    onUserAction(button, &QPushButton::clicked, this, std::move(handler));
     return button;
 }
 

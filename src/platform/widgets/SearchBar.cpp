@@ -1,7 +1,5 @@
 #include "platform/widgets/SearchBar.h"
 
-#include "platform/Application.h"
-
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -29,7 +27,7 @@ SearchBar::SearchBar(const QStringList &items, const QString &buttonCaption, QWi
     // Taking the focus lets a grid settle its pending row before the search.
     m_button->setFocusPolicy(Qt::StrongFocus);
     m_button->setAutoDefault(false);
-    connect(m_button, &QPushButton::clicked, this, [this] { emitGuarded(&SearchBar::searchClicked); });
+    connect(m_button, &QPushButton::clicked, this, &SearchBar::searchClicked);
 
     m_row = new QHBoxLayout(this);
     m_row->setContentsMargins(6, 4, 6, 4);
@@ -60,17 +58,12 @@ void SearchBar::setTextStretches(bool stretches)
         delete m_row->takeAt(last);
 }
 
-void SearchBar::emitGuarded(void (SearchBar::*signal)())
-{
-    guarded([this, signal] { Q_EMIT(this->*signal)(); });
-}
-
 bool SearchBar::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_edit && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            emitGuarded(&SearchBar::enterPressed);
+            Q_EMIT enterPressed();
         return false; // the edit gets the key as well
     }
     return QFrame::eventFilter(watched, event);

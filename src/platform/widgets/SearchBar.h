@@ -14,7 +14,8 @@ class QPushButton;
 // (ComboBox1, no typing, the first item chosen), the search text (Edit1) and
 // the search button (BitBtn1). The button and the Enter key in the text each
 // have their signal (the windows' BitBtn1Click and Edit1KeyPress, which both
-// search); Enter still reaches the edit as every other key does.
+// search, connected by onUserAction); Enter still reaches the edit as every
+// other key does.
 class SearchBar : public QFrame
 {
     Q_OBJECT
@@ -39,8 +40,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void emitGuarded(void (SearchBar::*signal)());
-
     QHBoxLayout *m_row;
     QComboBox *m_combo;
     QLineEdit *m_edit;
