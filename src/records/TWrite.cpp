@@ -16,7 +16,7 @@
 #include "platform/widgets/DBEdit.h"
 #include "platform/widgets/DBGrid.h"
 #include "platform/widgets/DBLookupComboBox.h"
-#include "platform/widgets/DateTimePicker.h"
+#include "platform/widgets/OverlayDatePicker.h"
 #include "reports/ExportGridsToExcel.h"
 
 #include <QCloseEvent>
@@ -110,11 +110,7 @@ TWrite::TWrite(QWidget *parent) : QWidget(parent)
     setPanelEnabled(false);
 
     // A date picked for one row is no date chosen for another.
-    connect(ADOTable1, &Dataset::currentChanged, this, [this] {
-        forgetPickedDates();
-        DateTimePicker1->hide();
-        DateTimePicker2->hide();
-    });
+    connect(ADOTable1, &Dataset::currentChanged, this, &TWrite::forgetPickedDates);
 
     resize(1000, 640);
 }
@@ -169,7 +165,7 @@ void TWrite::buildPanel()
     DBEdit7 = edit("DBEdit7", kExpiry);
     BitBtn6 = named(new QPushButton(ownIcon("submit"), QStringLiteral("提交"), Panel1),
                     "BitBtn6");
-    connect(BitBtn6, &QPushButton::clicked, this, [this] { guarded([this] { BitBtn6Click(); }); });
+    onUserAction(BitBtn6, &QPushButton::clicked, this, &TWrite::BitBtn6Click);
 
     // Reading order: three label and control pairs a line.
     const QList<QPair<QString, QWidget *>> pairs = {
@@ -197,24 +193,15 @@ void TWrite::buildPanel()
     for (int c = 1; c < 6; c += 2)
         grid->setColumnStretch(c, 1);
 
-    // The pickers lie over their date edits, outside the layout.
-    auto picker = [this](const char *name, void (TWrite::*handler)()) {
-        auto *p = new DateTimePicker(Panel1);
-        p->setObjectName(QString::fromLatin1(name));
-        // Tab passes over it; a click puts the focus into it.
-        p->setFocusPolicy(Qt::ClickFocus);
-        // Qt 6.4 takes a click into the text of a date edit with a calendar
-        // pop-up for a click on its down button and moves the date back a
-        // year; without step buttons a click only places the cursor.
-        p->setButtonSymbols(QAbstractSpinBox::NoButtons);
-        p->hide();
-        connect(p, &DateTimePicker::userChanged, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    // The pickers lie over their date edits.
+    auto picker = [this](DBEdit *edit, const char *name, void (TWrite::*entered)(), void (TWrite::*changed)()) {
+        auto *p = named(new OverlayDatePicker(edit), name);
+        onUserAction(p, &OverlayDatePicker::editEntered, this, entered);
+        onUserAction(p, &DateTimePicker::userChanged, this, changed);
         return p;
     };
-    DateTimePicker1 = picker("DateTimePicker1", &TWrite::DateTimePicker1Change);
-    DateTimePicker2 = picker("DateTimePicker2", &TWrite::DateTimePicker2Change);
-    for (QWidget *w : {static_cast<QWidget *>(DBEdit3), static_cast<QWidget *>(DBEdit7)})
-        w->installEventFilter(this);
+    DateTimePicker1 = picker(DBEdit3, "DateTimePicker1", &TWrite::DBEdit3Enter, &TWrite::DateTimePicker1Change);
+    DateTimePicker2 = picker(DBEdit7, "DateTimePicker2", &TWrite::DBEdit7Enter, &TWrite::DateTimePicker2Change);
 }
 
 void TWrite::buildGrid()
@@ -260,7 +247,7 @@ void TWrite::buildGrid()
     PopupMenu1 = named(new QMenu(this), "PopupMenu1");
     EXCELE1 = PopupMenu1->addAction(QStringLiteral("导出到EXCEL(&E)"));
     EXCELE1->setObjectName(QStringLiteral("EXCELE1"));
-    connect(EXCELE1, &QAction::triggered, this, [this] { guarded([this] { EXCELE1Click(); }); });
+    onUserAction(EXCELE1, &QAction::triggered, this, &TWrite::EXCELE1Click);
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(DBGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(pos)); });
@@ -292,15 +279,7 @@ void TWrite::setPanelEnabled(bool enabled)
 
 bool TWrite::eventFilter(QObject *watched, QEvent *event)
 {
-    if ((watched == DBEdit3 || watched == DBEdit7) && event->type() == QEvent::FocusIn) {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        // Coming back to the window or from a pop-up is no entry into the edit.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            guarded([&] { watched == DBEdit3 ? DBEdit3Enter() : DBEdit7Enter(); });
-    } else if ((watched == DBEdit3 || watched == DBEdit7)
-               && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
-        placePickers();
-    } else if (DBGrid1 && watched == DBGrid1->viewport()
+    if (DBGrid1 && watched == DBGrid1->viewport()
                && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
                && isPanelOpen()) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
@@ -414,11 +393,11 @@ void TWrite::BitBtn6Click()
 
     QStringList sets;
     QVariantList values;
-    if (m_signingPicked) {
+    if (DateTimePicker1->isPicked()) {
         sets << kSigning + QStringLiteral("=?");
         values << DateTimePicker1->date();
     }
-    if (m_expiryPicked) {
+    if (DateTimePicker2->isPicked()) {
         sets << kExpiry + QStringLiteral("=?");
         values << DateTimePicker2->date();
     }
@@ -431,11 +410,8 @@ void TWrite::BitBtn6Click()
     ADOTable1->refresh();
 
     setPanelEnabled(false);
-    const QDate today = QDate::currentDate();
-    for (DateTimePicker *p : {DateTimePicker1, DateTimePicker2}) {
-        p->setValue(today);
-        p->hide();
-    }
+    for (OverlayDatePicker *p : {DateTimePicker1, DateTimePicker2})
+        p->setValue(QDate::currentDate());
     forgetPickedDates();
     Dialogs::information(QStringLiteral("您所做的操作已保存！"));
 }
@@ -457,58 +433,30 @@ void TWrite::DBGrid1CellClick()
         BitBtn6Click();
 }
 
-void TWrite::placePickers()
-{
-    if (!DateTimePicker1 || !DateTimePicker2)
-        return;
-    DateTimePicker1->setGeometry(DBEdit3->geometry());
-    DateTimePicker2->setGeometry(DBEdit7->geometry());
-}
-
-void TWrite::showPicker(DateTimePicker *picker, bool *picked)
-{
-    placePickers();
-    picker->setValue(QDate::currentDate());
-    *picked = false;
-    picker->raise();
-    picker->show();
-}
-
-void TWrite::takePickedDate(DateTimePicker *picker, DBEdit *edit, bool *picked, QWidget *next)
-{
-    edit->setText(Format::date(picker->date()));
-    *picked = true;
-    // A hidden picker must not keep the keyboard: the user goes on to the
-    // field after the date, as Tab would take him there.
-    if (picker->hasFocus())
-        next->setFocus(Qt::TabFocusReason);
-    picker->hide();
-}
-
 void TWrite::forgetPickedDates()
 {
-    m_signingPicked = false;
-    m_expiryPicked = false;
+    DateTimePicker1->forget();
+    DateTimePicker2->forget();
 }
 
 void TWrite::DBEdit3Enter()
 {
-    showPicker(DateTimePicker1, &m_signingPicked);
+    DateTimePicker1->showOverEdit();
 }
 
 void TWrite::DBEdit7Enter()
 {
-    showPicker(DateTimePicker2, &m_expiryPicked);
+    DateTimePicker2->showOverEdit();
 }
 
 void TWrite::DateTimePicker1Change()
 {
-    takePickedDate(DateTimePicker1, DBEdit3, &m_signingPicked, DBEdit7);
+    DateTimePicker1->takeDate(DBEdit7);
 }
 
 void TWrite::DateTimePicker2Change()
 {
-    takePickedDate(DateTimePicker2, DBEdit7, &m_expiryPicked, DBEdit6);
+    DateTimePicker2->takeDate(DBEdit6);
 }
 
 void TWrite::EXCELE1Click()

@@ -5,7 +5,7 @@
 class ButtonBar;
 class DataSource;
 class Dataset;
-class DateTimePicker;
+class OverlayDatePicker;
 class DBComboBox;
 class DBEdit;
 class DBGrid;
@@ -30,6 +30,33 @@ public:
     // to complete it before a submit is accepted.
     static const QString kProposedNumber;
 
+    // Whether the edit panel is open (the entry state).
+    bool isPanelOpen() const;
+
+public Q_SLOTS:
+    void BitBtn2Click();
+    void BitBtn3Click();
+    void BitBtn4Click();
+    void BitBtn5Click();
+    void BitBtn1Click();
+    void BitBtn9Click();
+    void BitBtn6Click();
+    void BitBtn7Click();
+    void BitBtn10Click();
+    void DBGrid1CellClick();
+    void DBEdit3Enter();
+    void DBEdit7Enter();
+    void DateTimePicker1Change();
+    void DateTimePicker2Change();
+    void EXCELE1Click();
+    void FormClose();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // The components, found by their names from outside (findChild).
     Dataset *ADOTable1 = nullptr;
     Dataset *ADOTable_Class = nullptr;
     Dataset *ADOTable_Project = nullptr;
@@ -69,57 +96,25 @@ public:
     DBEdit *DBEdit6 = nullptr;
     DBEdit *DBEdit7 = nullptr;
     QPushButton *BitBtn6 = nullptr;
-    DateTimePicker *DateTimePicker1 = nullptr;
-    DateTimePicker *DateTimePicker2 = nullptr;
+    OverlayDatePicker *DateTimePicker1 = nullptr;
+    OverlayDatePicker *DateTimePicker2 = nullptr;
 
     DBGrid *DBGrid1 = nullptr;
     QMenu *PopupMenu1 = nullptr;
     QAction *EXCELE1 = nullptr;
 
-    // Whether the edit panel is open (the entry state).
-    bool isPanelOpen() const;
-
-public Q_SLOTS:
-    void BitBtn2Click();
-    void BitBtn3Click();
-    void BitBtn4Click();
-    void BitBtn5Click();
-    void BitBtn1Click();
-    void BitBtn9Click();
-    void BitBtn6Click();
-    void BitBtn7Click();
-    void BitBtn10Click();
-    void DBGrid1CellClick();
-    void DBEdit3Enter();
-    void DBEdit7Enter();
-    void DateTimePicker1Change();
-    void DateTimePicker2Change();
-    void EXCELE1Click();
-    void FormClose();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-
-private:
     void buildPanel();
     void buildGrid();
     void arrangeTabOrder();
     void openList(Dataset *list, const QString &table);
 
     void setPanelEnabled(bool enabled);
-    void showPicker(DateTimePicker *picker, bool *picked);
-    void takePickedDate(DateTimePicker *picker, DBEdit *edit, bool *picked, QWidget *next);
-    void placePickers();
+    // Dates picked for the current row during this entry are forgotten; only
+    // picked dates are written by the submit.
     void forgetPickedDates();
     // A new row that holds nothing but the proposed number goes away instead
     // of being stored by the next navigation or append.
     void discardUntouchedNewRow();
     bool isUntouchedNewRow() const;
     void selectNumber();
-
-    // Dates picked for the current row during this entry; only these are
-    // written by the submit.
-    bool m_signingPicked = false;
-    bool m_expiryPicked = false;
 };

@@ -76,6 +76,14 @@ class TestWrite : public QObject
         QApplication::processEvents();
     }
 
+    // The register's controls and dataset, by their component names.
+    DBEdit *edit(const char *name) const { return Gui::find<DBEdit>(w, name); }
+    QPushButton *button(const char *name) const { return Gui::find<QPushButton>(w, name); }
+    DateTimePicker *picker(const char *name) const { return Gui::find<DateTimePicker>(w, name); }
+    DBLookupComboBox *lookup(const char *name) const { return Gui::find<DBLookupComboBox>(w, name); }
+    DBGrid *grid() const { return Gui::find<DBGrid>(w, "DBGrid1"); }
+    Dataset *contractsTable() const { return Gui::find<Dataset>(w, "ADOTable1"); }
+
     int contracts() const { return db->count(QStringLiteral("合同基本信息表")); }
 
     QStringList contract(const QString &number) const
@@ -118,9 +126,9 @@ class TestWrite : public QObject
 
     QList<QWidget *> panelControls() const
     {
-        return {w->DBEdit1, w->DBEdit2, w->DBLookupComboBox2, w->DBLookupComboBox1, w->DBComboBox2,
-                w->DBLookupComboBox3, w->DBLookupComboBox4, w->DBEdit4, w->DBLookupComboBox5, w->DBEdit5,
-                w->DBEdit3, w->DBEdit6, w->DBEdit7, w->BitBtn6};
+        return {edit("DBEdit1"), edit("DBEdit2"), lookup("DBLookupComboBox2"), lookup("DBLookupComboBox1"), Gui::find<DBComboBox>(w, "DBComboBox2"),
+                lookup("DBLookupComboBox3"), lookup("DBLookupComboBox4"), edit("DBEdit4"), lookup("DBLookupComboBox5"), edit("DBEdit5"),
+                edit("DBEdit3"), edit("DBEdit6"), edit("DBEdit7"), button("BitBtn6")};
     }
 
     void verifyPanel(bool open) const
@@ -148,28 +156,28 @@ private Q_SLOTS:
     {
         QCOMPARE(w->windowTitle(), QStringLiteral("合同基本信息录入"));
         verifyPanel(false);
-        QVERIFY(!w->DateTimePicker1->isVisible());
-        QVERIFY(!w->DateTimePicker2->isVisible());
-        QCOMPARE(w->DBGrid1->titles(),
+        QVERIFY(!picker("DateTimePicker1")->isVisible());
+        QVERIFY(!picker("DateTimePicker2")->isVisible());
+        QCOMPARE(grid()->titles(),
                  (QStringList{QStringLiteral("合同编号"), QStringLiteral("合同名称"), QStringLiteral("对方单位"),
                               QStringLiteral("合同金额"), QStringLiteral("合同内容"), QStringLiteral("经办人"),
                               QStringLiteral("签订日期"), QStringLiteral("到期日期"), QStringLiteral("类别"),
                               QStringLiteral("项目"), QStringLiteral("审计"), QStringLiteral("备注")}));
-        QCOMPARE(w->DBGrid1->model()->rowCount(), 2);
+        QCOMPARE(grid()->model()->rowCount(), 2);
         // The panel shows the current contract, the project as its code.
-        QCOMPARE(w->DBEdit1->text(), QStringLiteral("20250001"));
-        QCOMPARE(w->DBLookupComboBox1->currentText(), QStringLiteral("01-01"));
-        QCOMPARE(w->DBEdit3->text(), QStringLiteral("2025/3/1"));
-        QCOMPARE(w->DBLookupComboBox1->toolTip(), QStringLiteral("请选择项目"));
-        QCOMPARE(w->DBComboBox2->itemText(0), QStringLiteral("是"));
-        QCOMPARE(w->DBComboBox2->itemText(1), QStringLiteral("否"));
+        QCOMPARE(edit("DBEdit1")->text(), QStringLiteral("20250001"));
+        QCOMPARE(lookup("DBLookupComboBox1")->currentText(), QStringLiteral("01-01"));
+        QCOMPARE(edit("DBEdit3")->text(), QStringLiteral("2025/3/1"));
+        QCOMPARE(lookup("DBLookupComboBox1")->toolTip(), QStringLiteral("请选择项目"));
+        QCOMPARE(Gui::find<DBComboBox>(w, "DBComboBox2")->itemText(0), QStringLiteral("是"));
+        QCOMPARE(Gui::find<DBComboBox>(w, "DBComboBox2")->itemText(1), QStringLiteral("否"));
     }
 
     void tabOrderFollowsThePanel()
     {
         Dialogs::Script script;
-        Gui::click(w->BitBtn9);
-        Gui::focus(w->DBEdit1);
+        Gui::click(button("BitBtn9"));
+        Gui::focus(edit("DBEdit1"));
         QStringList visited;
         for (int i = 0; i < 12; ++i) {
             tab();
@@ -182,7 +190,7 @@ private Q_SLOTS:
                                        QStringLiteral("DBEdit5"), QStringLiteral("DBEdit3"), QStringLiteral("DBEdit7"),
                                        QStringLiteral("DBEdit6")}));
         tab();
-        QCOMPARE(QApplication::focusWidget(), w->BitBtn6);
+        QCOMPARE(QApplication::focusWidget(), button("BitBtn6"));
         QVERIFY(script.messages().isEmpty());
     }
 
@@ -204,15 +212,15 @@ private Q_SLOTS:
         QFETCH(QString, number);
         QFETCH(bool, accepted);
         Dialogs::Script script;
-        Gui::click(w->BitBtn1);
+        Gui::click(button("BitBtn1"));
         verifyPanel(true);
-        QCOMPARE(w->DBEdit1->text(), TWrite::kProposedNumber);
+        QCOMPARE(edit("DBEdit1")->text(), TWrite::kProposedNumber);
         if (!number.isEmpty()) {
-            Gui::retype(w->DBEdit1, number);
-            QCOMPARE(w->DBEdit1->text(), number);
+            Gui::retype(edit("DBEdit1"), number);
+            QCOMPARE(edit("DBEdit1")->text(), number);
         }
-        const QString typed = w->DBEdit1->text();
-        Gui::click(w->BitBtn6);
+        const QString typed = edit("DBEdit1")->text();
+        Gui::click(button("BitBtn6"));
 
         if (accepted) {
             QCOMPARE(script.texts(), QStringList{kSaved});
@@ -223,64 +231,64 @@ private Q_SLOTS:
             QCOMPARE(script.texts(), QStringList{kBadNumber});
             QCOMPARE(contracts(), 2);
             verifyPanel(true);
-            QCOMPARE(w->ADOTable1->state(), Dataset::Insert);
-            QVERIFY(w->DBEdit1->hasFocus());
-            QCOMPARE(w->DBEdit1->selectedText(), typed);
+            QCOMPARE(contractsTable()->state(), Dataset::Insert);
+            QVERIFY(edit("DBEdit1")->hasFocus());
+            QCOMPARE(edit("DBEdit1")->selectedText(), typed);
         }
     }
 
     void fullEntryStoresEveryColumn()
     {
         Dialogs::Script script;
-        Gui::click(w->BitBtn1);
-        Gui::retype(w->DBEdit1, QStringLiteral("20260001"));
-        Gui::focus(w->DBEdit2);
-        Gui::typeText(w->DBEdit2, QStringLiteral("新建仓库"));
-        choose(w->DBLookupComboBox2, QStringLiteral("采购类"));
-        choose(w->DBLookupComboBox1, QStringLiteral("01-01"));
-        Gui::focus(w->DBComboBox2);
-        Gui::typeText(w->DBComboBox2, QStringLiteral("部分"));
-        choose(w->DBLookupComboBox3, QStringLiteral("分公司"));
-        choose(w->DBLookupComboBox4, QStringLiteral("东方物资"));
-        Gui::focus(w->DBEdit4);
-        Gui::typeText(w->DBEdit4, QStringLiteral("250000.5"));
-        choose(w->DBLookupComboBox5, QStringLiteral("李华"));
-        Gui::focus(w->DBEdit5);
-        Gui::typeText(w->DBEdit5, QStringLiteral("仓库土建"));
+        Gui::click(button("BitBtn1"));
+        Gui::retype(edit("DBEdit1"), QStringLiteral("20260001"));
+        Gui::focus(edit("DBEdit2"));
+        Gui::typeText(edit("DBEdit2"), QStringLiteral("新建仓库"));
+        choose(lookup("DBLookupComboBox2"), QStringLiteral("采购类"));
+        choose(lookup("DBLookupComboBox1"), QStringLiteral("01-01"));
+        Gui::focus(Gui::find<DBComboBox>(w, "DBComboBox2"));
+        Gui::typeText(Gui::find<DBComboBox>(w, "DBComboBox2"), QStringLiteral("部分"));
+        choose(lookup("DBLookupComboBox3"), QStringLiteral("分公司"));
+        choose(lookup("DBLookupComboBox4"), QStringLiteral("东方物资"));
+        Gui::focus(edit("DBEdit4"));
+        Gui::typeText(edit("DBEdit4"), QStringLiteral("250000.5"));
+        choose(lookup("DBLookupComboBox5"), QStringLiteral("李华"));
+        Gui::focus(edit("DBEdit5"));
+        Gui::typeText(edit("DBEdit5"), QStringLiteral("仓库土建"));
 
         // Tabbing into the signing date shows its picker over it, set to today.
         tab();
-        QCOMPARE(QApplication::focusWidget(), w->DBEdit3);
-        QVERIFY(w->DateTimePicker1->isVisible());
-        QCOMPARE(w->DateTimePicker1->geometry(), w->DBEdit3->geometry());
-        QCOMPARE(w->DateTimePicker1->date(), QDate::currentDate());
-        pick(w->DateTimePicker1, QDate(2026, 5, 1));
-        QVERIFY(!w->DateTimePicker1->isVisible());
-        QCOMPARE(w->DBEdit3->text(), QStringLiteral("2026/5/1"));
+        QCOMPARE(QApplication::focusWidget(), edit("DBEdit3"));
+        QVERIFY(picker("DateTimePicker1")->isVisible());
+        QCOMPARE(picker("DateTimePicker1")->geometry(), edit("DBEdit3")->geometry());
+        QCOMPARE(picker("DateTimePicker1")->date(), QDate::currentDate());
+        pick(picker("DateTimePicker1"), QDate(2026, 5, 1));
+        QVERIFY(!picker("DateTimePicker1")->isVisible());
+        QCOMPARE(edit("DBEdit3")->text(), QStringLiteral("2026/5/1"));
 
         tab();
-        QCOMPARE(QApplication::focusWidget(), w->DBEdit7);
-        QVERIFY(w->DateTimePicker2->isVisible());
-        QCOMPARE(w->DateTimePicker2->date(), QDate::currentDate());
-        pick(w->DateTimePicker2, QDate(2027, 4, 30));
-        QCOMPARE(w->DBEdit7->text(), QStringLiteral("2027/4/30"));
+        QCOMPARE(QApplication::focusWidget(), edit("DBEdit7"));
+        QVERIFY(picker("DateTimePicker2")->isVisible());
+        QCOMPARE(picker("DateTimePicker2")->date(), QDate::currentDate());
+        pick(picker("DateTimePicker2"), QDate(2027, 4, 30));
+        QCOMPARE(edit("DBEdit7")->text(), QStringLiteral("2027/4/30"));
         tab();
-        QCOMPARE(QApplication::focusWidget(), w->DBEdit6);
-        Gui::typeText(w->DBEdit6, QStringLiteral("加急"));
-        Gui::click(w->BitBtn6);
+        QCOMPARE(QApplication::focusWidget(), edit("DBEdit6"));
+        Gui::typeText(edit("DBEdit6"), QStringLiteral("加急"));
+        Gui::click(button("BitBtn6"));
 
         QCOMPARE(script.texts(), QStringList{kSaved});
         QCOMPARE(contract(QStringLiteral("20260001")),
                  QStringList{QStringLiteral("20260001|新建仓库|东方物资|250000.5|仓库土建|李华|2026-05-01|2027-04-30|"
                                             "采购类|01-01|部分|加急|分公司")});
         verifyPanel(false);
-        QVERIFY(!w->DateTimePicker1->isVisible());
-        QVERIFY(!w->DateTimePicker2->isVisible());
-        QCOMPARE(w->DateTimePicker1->date(), QDate::currentDate());
+        QVERIFY(!picker("DateTimePicker1")->isVisible());
+        QVERIFY(!picker("DateTimePicker2")->isVisible());
+        QCOMPARE(picker("DateTimePicker1")->date(), QDate::currentDate());
         // The grid lists the new contract as stored, and the panel shows it.
-        QCOMPARE(w->DBGrid1->model()->rowCount(), 3);
-        QCOMPARE(w->DBEdit1->text(), QStringLiteral("20260001"));
-        QCOMPARE(w->DBEdit4->text(), QStringLiteral("250000.5"));
+        QCOMPARE(grid()->model()->rowCount(), 3);
+        QCOMPARE(edit("DBEdit1")->text(), QStringLiteral("20260001"));
+        QCOMPARE(edit("DBEdit4")->text(), QStringLiteral("250000.5"));
     }
 
     void gridClickSubmits_data()
@@ -299,48 +307,48 @@ private Q_SLOTS:
         QFETCH(int, clickedRow);
         const bool valid = number.size() == 8;
         Dialogs::Script script;
-        Gui::click(w->BitBtn1);
-        Gui::retype(w->DBEdit1, number);
-        Gui::focus(w->DBEdit2);
-        Gui::typeText(w->DBEdit2, QStringLiteral("围墙"));
-        Gui::clickCell(w->DBGrid1, clickedRow, 1);
+        Gui::click(button("BitBtn1"));
+        Gui::retype(edit("DBEdit1"), number);
+        Gui::focus(edit("DBEdit2"));
+        Gui::typeText(edit("DBEdit2"), QStringLiteral("围墙"));
+        Gui::clickCell(grid(), clickedRow, 1);
 
         if (valid) {
             QCOMPARE(script.texts(), QStringList{kSaved});
             QCOMPARE(contract(number).size(), 1);
             verifyPanel(false);
-            QCOMPARE(w->ADOTable1->currentRow(), clickedRow);
+            QCOMPARE(contractsTable()->currentRow(), clickedRow);
         } else {
             QCOMPARE(script.texts(), QStringList{kBadNumber});
             QCOMPARE(contracts(), 2);
             verifyPanel(true);
-            QCOMPARE(w->ADOTable1->state(), Dataset::Insert);
-            QCOMPARE(w->DBEdit1->selectedText(), number);
-            QCOMPARE(w->DBEdit2->text(), QStringLiteral("围墙"));
+            QCOMPARE(contractsTable()->state(), Dataset::Insert);
+            QCOMPARE(edit("DBEdit1")->selectedText(), number);
+            QCOMPARE(edit("DBEdit2")->text(), QStringLiteral("围墙"));
         }
     }
 
     void doubleClickWithAShortNumberStoresNothing()
     {
         Dialogs::Script script;
-        Gui::click(w->BitBtn1);
-        Gui::retype(w->DBEdit2, QStringLiteral("围墙"));
-        const QRect cell = w->DBGrid1->visualRect(w->DBGrid1->model()->index(0, 1));
-        QTest::mouseDClick(w->DBGrid1->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+        Gui::click(button("BitBtn1"));
+        Gui::retype(edit("DBEdit2"), QStringLiteral("围墙"));
+        const QRect cell = grid()->visualRect(grid()->model()->index(0, 1));
+        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
         QApplication::processEvents();
         QVERIFY(!script.texts().isEmpty());
         QCOMPARE(script.texts().filter(kBadNumber).size(), script.texts().size());
         QCOMPARE(contracts(), 2);
-        QCOMPARE(w->ADOTable1->state(), Dataset::Insert);
-        QCOMPARE(w->DBEdit1->text(), TWrite::kProposedNumber);
+        QCOMPARE(contractsTable()->state(), Dataset::Insert);
+        QCOMPARE(edit("DBEdit1")->text(), TWrite::kProposedNumber);
     }
 
     void clickWhileLockedOnlyMoves()
     {
         Dialogs::Script script;
-        Gui::clickCell(w->DBGrid1, 1, 1);
+        Gui::clickCell(grid(), 1, 1);
         QVERIFY(script.messages().isEmpty());
-        QCOMPARE(w->DBEdit1->text(), QStringLiteral("20250002"));
+        QCOMPARE(edit("DBEdit1")->text(), QStringLiteral("20250002"));
         verifyPanel(false);
     }
 
@@ -348,7 +356,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("newRow");
         QTest::addColumn<QString>("name"); // empty: nothing typed
-        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("step");
         QTest::addColumn<int>("expectedContracts");
         QTest::newRow("changed new row, first") << true << QStringLiteral("围墙") << "BitBtn2" << 3;
         QTest::newRow("changed new row, prior") << true << QStringLiteral("围墙") << "BitBtn3" << 3;
@@ -362,15 +370,15 @@ private Q_SLOTS:
     {
         QFETCH(bool, newRow);
         QFETCH(QString, name);
-        QFETCH(QString, button);
+        QFETCH(QString, step);
         QFETCH(int, expectedContracts);
         Dialogs::Script script;
-        Gui::click(newRow ? w->BitBtn1 : w->BitBtn9);
+        Gui::click(newRow ? button("BitBtn1") : button("BitBtn9"));
         if (newRow && !name.isEmpty())
-            Gui::retype(w->DBEdit1, QStringLiteral("20260001"));
+            Gui::retype(edit("DBEdit1"), QStringLiteral("20260001"));
         if (!name.isEmpty())
-            Gui::retype(w->DBEdit2, name);
-        Gui::click(w->findChild<QPushButton *>(button));
+            Gui::retype(edit("DBEdit2"), name);
+        Gui::click(button(qPrintable(step)));
 
         QVERIFY(script.messages().isEmpty());
         QCOMPARE(contracts(), expectedContracts);
@@ -380,9 +388,9 @@ private Q_SLOTS:
                      name);
         }
         // The panel stays open on the row that became current.
-        QVERIFY(w->BitBtn6->isEnabled());
-        const int listed = w->DBGrid1->model()->rowCount();
-        QCOMPARE(listed, button == QLatin1String("BitBtn1") ? expectedContracts + 1 : expectedContracts);
+        QVERIFY(button("BitBtn6")->isEnabled());
+        const int listed = grid()->model()->rowCount();
+        QCOMPARE(listed, step == QLatin1String("BitBtn1") ? expectedContracts + 1 : expectedContracts);
     }
 
     void closingDuringEntryStoresNothing_data()
@@ -400,16 +408,16 @@ private Q_SLOTS:
         QFETCH(bool, closeBox);
         Dialogs::Script script;
         const QStringList before = contract(QStringLiteral("20250001"));
-        Gui::click(newRow ? w->BitBtn1 : w->BitBtn9);
+        Gui::click(newRow ? button("BitBtn1") : button("BitBtn9"));
         if (newRow)
-            Gui::retype(w->DBEdit1, QStringLiteral("20260001"));
-        Gui::retype(w->DBEdit2, QStringLiteral("未提交的名称"));
-        Gui::focus(w->DBEdit3);
-        pick(w->DateTimePicker1, QDate(2030, 1, 1));
+            Gui::retype(edit("DBEdit1"), QStringLiteral("20260001"));
+        Gui::retype(edit("DBEdit2"), QStringLiteral("未提交的名称"));
+        Gui::focus(edit("DBEdit3"));
+        pick(picker("DateTimePicker1"), QDate(2030, 1, 1));
         if (closeBox)
             w->close();
         else
-            Gui::click(w->BitBtn10);
+            Gui::click(button("BitBtn10"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
         QVERIFY(w.isNull());
@@ -437,8 +445,8 @@ private Q_SLOTS:
                    {number, QDate(2025, 6, 3), 30000.0, QStringLiteral("张明"), QStringLiteral("F1"), QString()});
         Dialogs::Script script;
         script.answer(ok);
-        QCOMPARE(w->DBEdit1->text(), number);
-        Gui::click(w->BitBtn7);
+        QCOMPARE(edit("DBEdit1")->text(), number);
+        Gui::click(button("BitBtn7"));
 
         QCOMPARE(script.messages().size(), 1);
         QCOMPARE(script.messages().first().kind, Dialogs::Kind::Confirm);
@@ -447,7 +455,7 @@ private Q_SLOTS:
         QCOMPARE(script.messages().first().buttons, Dialogs::Buttons::OkCancel);
         QCOMPARE(contract(number).size(), ok ? 0 : 1);
         QCOMPARE(contracts(), ok ? 1 : 2);
-        QCOMPARE(w->DBGrid1->model()->rowCount(), ok ? 1 : 2);
+        QCOMPARE(grid()->model()->rowCount(), ok ? 1 : 2);
         for (const char *table : {"计划付款情况表", "付款情况表", "发票情况表"})
             QCOMPARE(db->count(QString::fromUtf8(table), QStringLiteral("合同编号=?"), {number}), 1);
         verifyPanel(false);
@@ -459,7 +467,7 @@ private Q_SLOTS:
         db->exec(QStringLiteral("delete from 合同基本信息表"));
         openWindow();
         Dialogs::Script script;
-        Gui::click(w->BitBtn7);
+        Gui::click(button("BitBtn7"));
         QCOMPARE(script.texts(), (QStringList{QStringLiteral("您确定要删除当前记录吗？"), QStringLiteral("没有当前记录，无法删除。")}));
         QCOMPARE(script.messages().last().kind, Dialogs::Kind::Error);
     }
@@ -510,23 +518,23 @@ private Q_SLOTS:
         const QString first = QStringLiteral("20250001");
         const QString second = QStringLiteral("20250002");
         const QString secondDates = datesOf(second);
-        Gui::click(w->BitBtn9);
+        Gui::click(button("BitBtn9"));
         if (how == QLatin1String("pickedBefore")) {
-            Gui::focus(w->DBEdit3);
-            pick(w->DateTimePicker1, QDate(2025, 3, 9));
-            Gui::click(w->BitBtn4); // stores the first contract, the second becomes current
-            QCOMPARE(w->DBEdit1->text(), second);
+            Gui::focus(edit("DBEdit3"));
+            pick(picker("DateTimePicker1"), QDate(2025, 3, 9));
+            Gui::click(button("BitBtn4")); // stores the first contract, the second becomes current
+            QCOMPARE(edit("DBEdit1")->text(), second);
         } else {
-            Gui::click(w->BitBtn4);
+            Gui::click(button("BitBtn4"));
         }
-        Gui::retype(w->DBEdit2, QStringLiteral("钢材采购二期"));
+        Gui::retype(edit("DBEdit2"), QStringLiteral("钢材采购二期"));
         if (how == QLatin1String("shown")) {
-            Gui::focus(w->DBEdit3);
-            QVERIFY(w->DateTimePicker1->isVisible());
-            Gui::focus(w->DBEdit7);
-            QVERIFY(w->DateTimePicker2->isVisible());
+            Gui::focus(edit("DBEdit3"));
+            QVERIFY(picker("DateTimePicker1")->isVisible());
+            Gui::focus(edit("DBEdit7"));
+            QVERIFY(picker("DateTimePicker2")->isVisible());
         }
-        Gui::click(w->BitBtn6);
+        Gui::click(button("BitBtn6"));
 
         QCOMPARE(script.texts(), QStringList{kSaved});
         QCOMPARE(db->scalar(QStringLiteral("select 合同名称 from 合同基本信息表 where 合同编号=?"), {second}).toString(),
@@ -539,10 +547,10 @@ private Q_SLOTS:
     void pickedDateOfAnExistingContractIsStored()
     {
         Dialogs::Script script;
-        Gui::click(w->BitBtn9);
-        Gui::focus(w->DBEdit7);
-        pick(w->DateTimePicker2, QDate(2026, 9, 30));
-        Gui::click(w->BitBtn6);
+        Gui::click(button("BitBtn9"));
+        Gui::focus(edit("DBEdit7"));
+        pick(picker("DateTimePicker2"), QDate(2026, 9, 30));
+        Gui::click(button("BitBtn6"));
         QCOMPARE(script.texts(), QStringList{kSaved});
         QCOMPARE(datesOf(QStringLiteral("20250001")), QStringLiteral("2025-03-01|2026-09-30"));
     }
@@ -550,22 +558,22 @@ private Q_SLOTS:
     void dateChangedInThePickerFromTheKeyboard()
     {
         Dialogs::Script script;
-        Gui::click(w->BitBtn9);
-        Gui::focus(w->DBEdit3);
-        DateTimePicker *picker = w->DateTimePicker1;
-        QTest::mouseClick(picker, Qt::LeftButton, Qt::NoModifier, QPoint(12, picker->height() / 2));
-        QCOMPARE(picker->date(), QDate::currentDate());
-        QCOMPARE(QApplication::focusWidget(), picker);
-        QTest::keyClick(picker, Qt::Key_Up);
+        Gui::click(button("BitBtn9"));
+        Gui::focus(edit("DBEdit3"));
+        DateTimePicker *signing = picker("DateTimePicker1");
+        QTest::mouseClick(signing, Qt::LeftButton, Qt::NoModifier, QPoint(12, signing->height() / 2));
+        QCOMPARE(signing->date(), QDate::currentDate());
+        QCOMPARE(QApplication::focusWidget(), signing);
+        QTest::keyClick(signing, Qt::Key_Up);
         QApplication::processEvents();
-        const QDate chosen = picker->date();
+        const QDate chosen = signing->date();
         QVERIFY(chosen != QDate::currentDate());
-        QVERIFY(!picker->isVisible());
-        QCOMPARE(w->DBEdit3->text(), Format::date(chosen));
+        QVERIFY(!signing->isVisible());
+        QCOMPARE(edit("DBEdit3")->text(), Format::date(chosen));
         // The focus goes on to the expiry date, which shows its own picker.
-        QCOMPARE(QApplication::focusWidget(), w->DBEdit7);
-        QVERIFY(w->DateTimePicker2->isVisible());
-        Gui::click(w->BitBtn6);
+        QCOMPARE(QApplication::focusWidget(), edit("DBEdit7"));
+        QVERIFY(picker("DateTimePicker2")->isVisible());
+        Gui::click(button("BitBtn6"));
         QCOMPARE(script.texts(), QStringList{kSaved});
         QCOMPARE(datesOf(QStringLiteral("20250001")), Format::isoDate(chosen) + QStringLiteral("|2026-03-01"));
     }
@@ -573,15 +581,15 @@ private Q_SLOTS:
     void reenteringADateEditSetsItsPickerToToday()
     {
         Dialogs::Script script;
-        Gui::click(w->BitBtn9);
-        Gui::focus(w->DBEdit3);
-        pick(w->DateTimePicker1, QDate(2025, 2, 1));
-        QCOMPARE(w->DBEdit3->text(), QStringLiteral("2025/2/1"));
-        Gui::focus(w->DBEdit6);
-        Gui::focus(w->DBEdit3);
-        QVERIFY(w->DateTimePicker1->isVisible());
-        QCOMPARE(w->DateTimePicker1->date(), QDate::currentDate());
-        Gui::click(w->BitBtn6);
+        Gui::click(button("BitBtn9"));
+        Gui::focus(edit("DBEdit3"));
+        pick(picker("DateTimePicker1"), QDate(2025, 2, 1));
+        QCOMPARE(edit("DBEdit3")->text(), QStringLiteral("2025/2/1"));
+        Gui::focus(edit("DBEdit6"));
+        Gui::focus(edit("DBEdit3"));
+        QVERIFY(picker("DateTimePicker1")->isVisible());
+        QCOMPARE(picker("DateTimePicker1")->date(), QDate::currentDate());
+        Gui::click(button("BitBtn6"));
         // The date picked before re-entering is the one the row keeps.
         QCOMPARE(datesOf(QStringLiteral("20250001")), QStringLiteral("2025-02-01|2026-03-01"));
     }
@@ -589,20 +597,20 @@ private Q_SLOTS:
     void duplicateNumberIsRefused()
     {
         Dialogs::Script script;
-        Gui::click(w->BitBtn1);
-        Gui::retype(w->DBEdit1, QStringLiteral("20250002"));
-        Gui::retype(w->DBEdit2, QStringLiteral("重复的合同"));
-        Gui::click(w->BitBtn6);
+        Gui::click(button("BitBtn1"));
+        Gui::retype(edit("DBEdit1"), QStringLiteral("20250002"));
+        Gui::retype(edit("DBEdit2"), QStringLiteral("重复的合同"));
+        Gui::click(button("BitBtn6"));
 
         QCOMPARE(script.texts(), QStringList{QStringLiteral("“合同编号”已有相同的值，不能重复保存。")});
         QCOMPARE(contracts(), 2);
         QCOMPARE(contract(QStringLiteral("20250002")).value(0).section(QLatin1Char('|'), 1, 1), QStringLiteral("钢材采购"));
         verifyPanel(true);
-        QCOMPARE(w->DBEdit1->selectedText(), QStringLiteral("20250002"));
+        QCOMPARE(edit("DBEdit1")->selectedText(), QStringLiteral("20250002"));
 
         script.clear();
-        Gui::retype(w->DBEdit1, QStringLiteral("20250003"));
-        Gui::click(w->BitBtn6);
+        Gui::retype(edit("DBEdit1"), QStringLiteral("20250003"));
+        Gui::click(button("BitBtn6"));
         QCOMPARE(script.texts(), QStringList{kSaved});
         QCOMPARE(contracts(), 3);
         QCOMPARE(contract(QStringLiteral("20250003")).value(0).section(QLatin1Char('|'), 1, 1), QStringLiteral("重复的合同"));
@@ -611,21 +619,21 @@ private Q_SLOTS:
     void amountThatIsNoNumberIsRefused()
     {
         Dialogs::Script script;
-        Gui::click(w->BitBtn1);
-        Gui::retype(w->DBEdit1, QStringLiteral("20260001"));
-        Gui::retype(w->DBEdit4, QStringLiteral("12万"));
-        Gui::click(w->BitBtn6);
+        Gui::click(button("BitBtn1"));
+        Gui::retype(edit("DBEdit1"), QStringLiteral("20260001"));
+        Gui::retype(edit("DBEdit4"), QStringLiteral("12万"));
+        Gui::click(button("BitBtn6"));
 
         QCOMPARE(script.texts(), QStringList{QStringLiteral("“合同金额”不能保存“12万”：不是有效的金额，请输入数字。")});
         QCOMPARE(script.messages().first().kind, Dialogs::Kind::Error);
         QCOMPARE(contracts(), 2);
         verifyPanel(true);
-        QCOMPARE(w->DBEdit1->text(), QStringLiteral("20260001"));
-        QCOMPARE(w->DBEdit4->text(), QStringLiteral("12万"));
+        QCOMPARE(edit("DBEdit1")->text(), QStringLiteral("20260001"));
+        QCOMPARE(edit("DBEdit4")->text(), QStringLiteral("12万"));
 
         script.clear();
-        Gui::retype(w->DBEdit4, QStringLiteral("120000"));
-        Gui::click(w->BitBtn6);
+        Gui::retype(edit("DBEdit4"), QStringLiteral("120000"));
+        Gui::click(button("BitBtn6"));
         QCOMPARE(script.texts(), QStringList{kSaved});
         QCOMPARE(db->scalar(QStringLiteral("select 合同金额 from 合同基本信息表 where 合同编号='20260001'")).toDouble(),
                  120000.0);
@@ -645,8 +653,8 @@ private Q_SLOTS:
         RecordingSpreadsheet::Log log;
         log.failCreate = startFails;
         SpreadsheetApp::ScopedFactory factory(RecordingSpreadsheet::factory(&log));
-        QCOMPARE(w->EXCELE1->text(), QStringLiteral("导出到EXCEL(&E)"));
-        w->EXCELE1->trigger();
+        QCOMPARE(Gui::find<QAction>(w, "EXCELE1")->text(), QStringLiteral("导出到EXCEL(&E)"));
+        Gui::find<QAction>(w, "EXCELE1")->trigger();
 
         QVERIFY(script.messages().isEmpty());
         if (startFails) {
