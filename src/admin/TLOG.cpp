@@ -1,6 +1,7 @@
 #include "admin/TLOG.h"
 
 #include "db/Tdm.h"
+#include "platform/Application.h"
 #include "platform/Named.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
@@ -25,8 +26,8 @@ TLOG::TLOG(QWidget *parent) : QWidget(parent)
     ComboBox1 = Panel1->comboBox();
     Edit1 = Panel1->edit();
     BitBtn1 = Panel1->button();
-    connect(Panel1, &SearchBar::searchClicked, this, &TLOG::BitBtn1Click);
-    connect(Panel1, &SearchBar::enterPressed, this, &TLOG::Edit1KeyPress);
+    onUserAction(Panel1, &SearchBar::searchClicked, this, &TLOG::BitBtn1Click);
+    onUserAction(Panel1, &SearchBar::enterPressed, this, &TLOG::Edit1KeyPress);
 
     ADOQuery1 = named(new Dataset(dm->ADOConnection1, this), "ADOQuery1");
     DataSource1 = named(new DataSource(ADOQuery1, this), "DataSource1");

@@ -3,6 +3,7 @@
 #include "admin/HashEcho.h"
 #include "db/Session.h"
 #include "db/Tdm.h"
+#include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Named.h"
 #include "platform/PasswordHash.h"
@@ -93,8 +94,8 @@ TPwd::TPwd(QWidget *parent) : QWidget(parent)
     ADOQuery1 = named(new Dataset(dm->ADOConnection1, this), "ADOQuery1");
     ADOCommand1 = named(new SqlCommand(dm->ADOConnection1, this), "ADOCommand1");
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TPwd::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TPwd::BitBtn2Click);
+    onUserAction(BitBtn1, &QPushButton::clicked, this, &TPwd::BitBtn1Click);
+    onUserAction(BitBtn2, &QPushButton::clicked, this, &TPwd::BitBtn2Click);
     resize(320, 170);
 }
 

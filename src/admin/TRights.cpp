@@ -2,6 +2,7 @@
 
 #include "db/LedgerSchema.h"
 #include "db/Tdm.h"
+#include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Named.h"
 #include "platform/data/Dataset.h"
@@ -67,8 +68,8 @@ TRights::TRights(const QStringList &rights, QWidget *parent) : QWidget(parent)
     ADOQuery3 = named(new Dataset(dm->ADOConnection1, this), "ADOQuery3");
     ADOCommand1 = named(new SqlCommand(dm->ADOConnection1, this), "ADOCommand1");
 
-    connect(ComboBox1, &QComboBox::activated, this, &TRights::ComboBox1Change);
-    connect(BitBtn1, &QPushButton::clicked, this, &TRights::BitBtn1Click);
+    onUserAction(ComboBox1, &QComboBox::activated, this, &TRights::ComboBox1Change);
+    onUserAction(BitBtn1, &QPushButton::clicked, this, &TRights::BitBtn1Click);
 
     resize(480, 480);
 }

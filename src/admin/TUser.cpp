@@ -3,13 +3,13 @@
 #include "admin/HashEcho.h"
 #include "db/LedgerSchema.h"
 #include "db/Tdm.h"
+#include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Icons.h"
 #include "platform/Named.h"
 #include "platform/PasswordHash.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
-#include "platform/data/DbError.h"
 #include "platform/data/SqlCommand.h"
 #include "platform/gbk.h"
 #include "platform/widgets/DBGrid.h"
@@ -131,10 +131,10 @@ TUser::TUser(QWidget *parent) : QWidget(parent)
     layout->addWidget(GroupBox1);
     layout->addWidget(DBGrid1, 1);
 
-    connect(SpeedButton1, &QPushButton::clicked, this, &TUser::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &TUser::SpeedButton2Click);
-    connect(N1, &QAction::triggered, this, &TUser::N1Click);
-    connect(N2, &QAction::triggered, this, &TUser::N2Click);
+    onUserAction(SpeedButton1, &QPushButton::clicked, this, &TUser::SpeedButton1Click);
+    onUserAction(SpeedButton2, &QPushButton::clicked, this, &TUser::SpeedButton2Click);
+    onUserAction(N1, &QAction::triggered, this, &TUser::N1Click);
+    onUserAction(N2, &QAction::triggered, this, &TUser::N2Click);
 
     resize(640, 420);
     FormCreate();
@@ -260,11 +260,16 @@ void TUser::SpeedButton1Click()
         Edit2->setFocus();
         return;
     }
-    // Only a hash is stored, so the column no longer limits what was typed.
-    if (gbk::byteLength(password) > kPasswordBytes)
-        throw DbError(QStringLiteral("“密码”不能保存：长度超过%1个字节（一个汉字占2个字节）。").arg(kPasswordBytes));
-    if (const QString bad = gbk::firstUnencodable(password); !bad.isEmpty())
-        throw DbError(QStringLiteral("“密码”不能保存：字符“%1”不能以GBK编码保存。").arg(bad));
+    // Only a hash is stored, so the column no longer limits what was typed:
+    // the window checks the password itself and says why it is refused.
+    if (gbk::byteLength(password) > kPasswordBytes) {
+        Dialogs::showError(QStringLiteral("“密码”不能保存：长度超过%1个字节（一个汉字占2个字节）。").arg(kPasswordBytes));
+        return;
+    }
+    if (const QString bad = gbk::firstUnencodable(password); !bad.isEmpty()) {
+        Dialogs::showError(QStringLiteral("“密码”不能保存：字符“%1”不能以GBK编码保存。").arg(bad));
+        return;
+    }
 
     ADOCommand1->setCommandText(insertUserStatement(), {job, ComboBox1->currentText(), name,
                                                         ComboBox2->currentText(), PasswordHash::hash(password)});

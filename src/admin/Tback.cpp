@@ -1,6 +1,7 @@
 #include "admin/Tback.h"
 
 #include "db/Tdm.h"
+#include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Named.h"
 #include "platform/data/DatabaseBackup.h"
@@ -52,8 +53,8 @@ Tback::Tback(QWidget *parent) : QWidget(parent), m_folder(QCoreApplication::appl
     layout->addSpacing(12);
     layout->addWidget(ProgressBar1);
 
-    connect(Button1, &QPushButton::clicked, this, &Tback::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &Tback::Button2Click);
+    onUserAction(Button1, &QPushButton::clicked, this, &Tback::Button1Click);
+    onUserAction(Button2, &QPushButton::clicked, this, &Tback::Button2Click);
     setFixedSize(340, 170);
 }
 

@@ -2,6 +2,7 @@
 
 #include "db/LedgerSchema.h"
 #include "db/Tdm.h"
+#include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Icons.h"
 #include "platform/Named.h"
@@ -83,7 +84,7 @@ RecordWindow::RecordWindow(RecordWindowKind kind, QWidget *parent)
     DBGrid1->setColumns(m_kind.columns);
     DBGrid1->setDataSource(DataSource1);
     DBGrid1->setReadOnly(true);
-    connect(DBGrid1, &DBGrid::cellClicked, this, &RecordWindow::DBGrid1CellClick);
+    onUserAction(DBGrid1, &DBGrid::cellClicked, this, &RecordWindow::DBGrid1CellClick);
     layout->addWidget(DBGrid1, 1);
 
     buildNewRowGroup();
@@ -112,8 +113,8 @@ void RecordWindow::buildSearchBar()
     ComboBox1 = panel->comboBox();
     Edit1 = panel->edit();
     BitBtn1 = panel->button();
-    connect(panel, &SearchBar::searchClicked, this, &RecordWindow::BitBtn1Click);
-    connect(panel, &SearchBar::enterPressed, this, &RecordWindow::Edit1KeyPress);
+    onUserAction(panel, &SearchBar::searchClicked, this, &RecordWindow::BitBtn1Click);
+    onUserAction(panel, &SearchBar::enterPressed, this, &RecordWindow::Edit1KeyPress);
     static_cast<QVBoxLayout *>(layout())->addWidget(panel);
 }
 
@@ -164,7 +165,7 @@ void RecordWindow::buildNewRowGroup()
     }
     BitBtn11 = button(m_kind.submitCaption, "BitBtn11", GroupBox1);
     BitBtn11->setIcon(ownIcon("submit"));
-    connect(BitBtn11, &QPushButton::clicked, this, &RecordWindow::BitBtn11Click);
+    onUserAction(BitBtn11, &QPushButton::clicked, this, &RecordWindow::BitBtn11Click);
 
     // Label and control pairs in reading order, the submit button last; a
     // short group stays on one line.

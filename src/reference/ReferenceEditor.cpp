@@ -51,8 +51,8 @@ ReferenceEditor::ReferenceEditor(const ReferenceTable &table, QWidget *parent)
     ComboBox1 = Panel1->comboBox();
     Edit1 = Panel1->edit();
     BitBtn1 = Panel1->button();
-    connect(Panel1, &SearchBar::searchClicked, this, &ReferenceEditor::BitBtn1Click);
-    connect(Panel1, &SearchBar::enterPressed, this, &ReferenceEditor::Edit1KeyPress);
+    onUserAction(Panel1, &SearchBar::searchClicked, this, &ReferenceEditor::BitBtn1Click);
+    onUserAction(Panel1, &SearchBar::enterPressed, this, &ReferenceEditor::Edit1KeyPress);
 
     DBGrid1 = named(new DBGrid(this), "DBGrid1");
     DBGrid1->setDataSource(DataSource1);

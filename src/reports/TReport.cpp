@@ -2,6 +2,7 @@
 
 #include "db/Session.h"
 #include "db/Tdm.h"
+#include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Named.h"
 #include "platform/data/DataSource.h"
@@ -91,10 +92,10 @@ TReport::TReport(QWidget *parent) : QWidget(parent)
     DBGrid1->viewport()->installEventFilter(this);
     GridLook::apply(DBGrid1);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TReport::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TReport::BitBtn2Click);
-    connect(BitBtn3, &QPushButton::clicked, this, &TReport::BitBtn3Click);
-    connect(Edit3, &QLineEdit::returnPressed, this, &TReport::Edit3KeyPress);
+    onUserAction(BitBtn1, &QPushButton::clicked, this, &TReport::BitBtn1Click);
+    onUserAction(BitBtn2, &QPushButton::clicked, this, &TReport::BitBtn2Click);
+    onUserAction(BitBtn3, &QPushButton::clicked, this, &TReport::BitBtn3Click);
+    onUserAction(Edit3, &QLineEdit::returnPressed, this, &TReport::Edit3KeyPress);
 
     showSearch(false);
     ADOQuery1->setSql(kSearchColumns);
@@ -105,9 +106,9 @@ bool TReport::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Edit2 && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
-        Edit2Click();
+        guarded([this] { Edit2Click(); });
     else if (watched == DBGrid1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        DBGrid1DblClick();
+        guarded([this] { DBGrid1DblClick(); });
         return true;
     }
     return QWidget::eventFilter(watched, event);

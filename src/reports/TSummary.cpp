@@ -65,12 +65,6 @@ GridLook::RowLook lookOf(const Dataset &rows, int row)
     return {};
 }
 
-// Runs a handler on a click; an error it throws is shown and the window stays.
-void wire(QPushButton *button, TSummary *window, void (TSummary::*handler)())
-{
-    QObject::connect(button, &QPushButton::clicked, window, [window, handler] { guarded([&] { (window->*handler)(); }); });
-}
-
 QPushButton *button(QWidget *parent, const char *name, const char *caption, const char *icon = nullptr)
 {
     auto *b = named(new QPushButton(QString::fromUtf8(caption), parent), name);
@@ -113,7 +107,7 @@ TSummary::TSummary(QWidget *parent) : QWidget(parent)
     const int widths[] = {84, 170, 150, 60, 96, 96, 96, 96, 96, 70, 90, 96, 90, 118};
     for (int c = 0; c <= ExecutionSummary::NextDate; ++c)
         DBGrid1->setColumnWidth(c, widths[c]);
-    connect(DBGrid1, &QAbstractItemView::doubleClicked, this, [this] { guarded([this] { DBGrid1DblClick(); }); });
+    onUserAction(DBGrid1, &QAbstractItemView::doubleClicked, this, [this] { DBGrid1DblClick(); });
     auto *tableLayout = new QVBoxLayout(table);
     tableLayout->setContentsMargins(4, 4, 4, 4);
     tableLayout->addWidget(DBGrid1, 1);
@@ -137,7 +131,7 @@ TSummary::TSummary(QWidget *parent) : QWidget(parent)
     };
     chartPage(&ChartView1, "ChartView1", &BitBtn5, "BitBtn5", "每月付款图");
     chartPage(&ChartView2, "ChartView2", &BitBtn6, "BitBtn6", "未付金额前十");
-    connect(PageControl1, &QTabWidget::currentChanged, this, [this] { guarded([this] { drawCharts(); }); });
+    onUserAction(PageControl1, &QTabWidget::currentChanged, this, [this] { drawCharts(); });
 
     BitBtn2 = button(this, "BitBtn2", "导出Excel", "export");
     BitBtn3 = button(this, "BitBtn3", "打印", "print");
@@ -154,12 +148,12 @@ TSummary::TSummary(QWidget *parent) : QWidget(parent)
     layout->addWidget(PageControl1, 1);
     layout->addLayout(buttons);
 
-    wire(BitBtn1, this, &TSummary::BitBtn1Click);
-    wire(BitBtn2, this, &TSummary::BitBtn2Click);
-    wire(BitBtn3, this, &TSummary::BitBtn3Click);
-    wire(BitBtn4, this, &TSummary::BitBtn4Click);
-    wire(BitBtn5, this, &TSummary::BitBtn5Click);
-    wire(BitBtn6, this, &TSummary::BitBtn6Click);
+    onUserAction(BitBtn1, &QPushButton::clicked, this, &TSummary::BitBtn1Click);
+    onUserAction(BitBtn2, &QPushButton::clicked, this, &TSummary::BitBtn2Click);
+    onUserAction(BitBtn3, &QPushButton::clicked, this, &TSummary::BitBtn3Click);
+    onUserAction(BitBtn4, &QPushButton::clicked, this, &TSummary::BitBtn4Click);
+    onUserAction(BitBtn5, &QPushButton::clicked, this, &TSummary::BitBtn5Click);
+    onUserAction(BitBtn6, &QPushButton::clicked, this, &TSummary::BitBtn6Click);
 
     fillChoices();
     BitBtn1Click();

@@ -52,7 +52,7 @@ TTiXin::TTiXin(QWidget *parent) : QWidget(parent)
     PopupMenu1 = named(new QMenu(this), "PopupMenu1");
     ExcelO1 = PopupMenu1->addAction(QStringLiteral("导出到Excel(&O)"));
     ExcelO1->setObjectName(QStringLiteral("ExcelO1"));
-    connect(ExcelO1, &QAction::triggered, this, &TTiXin::ExcelO1Click);
+    onUserAction(ExcelO1, &QAction::triggered, this, &TTiXin::ExcelO1Click);
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(DBGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(at)); });
@@ -71,8 +71,8 @@ TTiXin::TTiXin(QWidget *parent) : QWidget(parent)
         b->setFocusPolicy(Qt::StrongFocus);
         b->setMinimumWidth(56);
     }
-    connect(SpeedButton1, &QPushButton::clicked, this, &TTiXin::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &TTiXin::SpeedButton2Click);
+    onUserAction(SpeedButton1, &QPushButton::clicked, this, &TTiXin::SpeedButton1Click);
+    onUserAction(SpeedButton2, &QPushButton::clicked, this, &TTiXin::SpeedButton2Click);
     Label3 = named(new QLabel(QStringLiteral("按右键可导出数据至Excel"), this), "Label3");
     QPalette red = Label3->palette();
     red.setColor(QPalette::WindowText, Qt::red);

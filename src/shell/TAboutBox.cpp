@@ -1,5 +1,6 @@
 #include "shell/TAboutBox.h"
 
+#include "platform/Application.h"
 #include "platform/Icons.h"
 #include "platform/Named.h"
 
@@ -59,7 +60,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     OKButton->setDefault(true);
     OKButton->setAutoDefault(true);
     OKButton->setMinimumWidth(80);
-    connect(OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
+    onUserAction(OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();

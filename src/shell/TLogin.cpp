@@ -81,8 +81,8 @@ TLogin::TLogin(TMain *mainWindow) : QWidget(nullptr), m_main(mainWindow)
         b->setAutoDefault(false);
         b->setMinimumWidth(80);
     }
-    connect(BitBtn1, &QPushButton::clicked, this, &TLogin::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TLogin::BitBtn2Click);
+    onUserAction(BitBtn1, &QPushButton::clicked, this, &TLogin::BitBtn1Click);
+    onUserAction(BitBtn2, &QPushButton::clicked, this, &TLogin::BitBtn2Click);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(BitBtn1);
@@ -108,7 +108,7 @@ bool TLogin::eventFilter(QObject *watched, QEvent *event)
     if (watched == Edit2 && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            Edit2KeyPress(key);
+            guarded([this, key] { Edit2KeyPress(key); });
             return true;
         }
     }

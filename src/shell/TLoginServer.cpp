@@ -41,8 +41,8 @@ TLoginServer::TLoginServer(QWidget *parent) : QDialog(parent)
     Button2 = named(new QPushButton(QStringLiteral("取消"), this), "Button2");
     Button1->setAutoDefault(false);
     Button2->setAutoDefault(false);
-    connect(Button1, &QPushButton::clicked, this, &TLoginServer::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TLoginServer::Button2Click);
+    onUserAction(Button1, &QPushButton::clicked, this, &TLoginServer::Button1Click);
+    onUserAction(Button2, &QPushButton::clicked, this, &TLoginServer::Button2Click);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
