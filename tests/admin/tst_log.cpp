@@ -4,27 +4,19 @@
 #include "support/Gui.h"
 #include "support/TestDb.h"
 #include "support/TestRegistry.h"
+#include "support/WindowTest.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
 // The log viewer: newest first, searched by name or by action.
-class TestLog : public QObject
+class TestLog : public QObject, public WindowTest<TLOG>
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDb> db;
-    QPointer<TLOG> w;
 
-    void open()
-    {
-        w = new TLOG;
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w));
-    }
     void log(const QVariant &name, const QString &time, const QVariant &action)
     {
         db->exec(QStringLiteral("insert into 日志(姓名,时间,动作) values(?,?,?)"), {name, time, action});
@@ -57,8 +49,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        delete w;
-        db.reset();
+        closeAll();
     }
 
     void opensWithEveryEntryNewestFirst()

@@ -5,27 +5,19 @@
 #include "support/Gui.h"
 #include "support/TestDb.h"
 #include "support/TestRegistry.h"
+#include "support/WindowTest.h"
 
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
 // The password window: the old password verified against its hash, the
 // checks in their order, the new password stored as a hash.
-class TestPwd : public QObject
+class TestPwd : public QObject, public WindowTest<TPwd>
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDb> db;
-    QPointer<TPwd> w;
 
-    void open()
-    {
-        w = new TPwd;
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w));
-    }
     void type(const QString &old, const QString &fresh, const QString &again)
     {
         Gui::retype(w->Edit1, old);
@@ -57,8 +49,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        delete w;
-        db.reset();
+        closeAll();
         Session::setUserName(QStringLiteral("Label1"));
     }
 

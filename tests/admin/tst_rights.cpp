@@ -5,13 +5,13 @@
 #include "support/Gui.h"
 #include "support/TestDb.h"
 #include "support/TestRegistry.h"
+#include "support/WindowTest.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -19,19 +19,11 @@ using Dialogs::Kind;
 
 // The rights window: who is listed, what is shown for a user, and the
 // confirm that replaces a user's rights as a whole or not at all.
-class TestRights : public QObject
+class TestRights : public QObject, public WindowTest<TRights>
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDb> db;
-    QPointer<TRights> w;
 
-    void open()
-    {
-        w = new TRights(ledgerRights());
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w));
-    }
     void addUser(const QString &job, const QString &name)
     {
         db->exec(QStringLiteral("insert into 用户清单(工号,部门,姓名,性别,密码) values(?,'财务部',?,'男','')"), {job, name});
@@ -91,13 +83,12 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        delete w;
-        db.reset();
+        closeAll();
     }
 
     void opensWithUsersButNotTheSupervisor()
     {
-        open();
+        open(ledgerRights());
         QStringList names;
         for (int i = 0; i < w->ComboBox1->count(); ++i)
             names << w->ComboBox1->itemText(i);
@@ -123,7 +114,7 @@ private Q_SLOTS:
 
     void choosingAUserShowsTheRightsHeld()
     {
-        open();
+        open(ledgerRights());
         QVERIFY(chooseItem(w->ComboBox1, QStringLiteral("张三")));
         // A right name that is not among the fifteen is listed but ticks nothing.
         QCOMPARE(listed(), (QStringList{QStringLiteral("合同登记"), QStringLiteral("旧的权限"), QStringLiteral("数据备份")}));
@@ -136,7 +127,7 @@ private Q_SLOTS:
     void confirmReplacesTheRightsAndReadsThemBack()
     {
         Dialogs::Script script;
-        open();
+        open(ledgerRights());
         QVERIFY(chooseItem(w->ComboBox1, QStringLiteral("张三")));
         setTicks({QStringLiteral("添加用户"), QStringLiteral("公司设置"), QStringLiteral("数据备份")});
         QCOMPARE(stored(QStringLiteral("u1")).size(), 3); // ticking alone stores nothing
@@ -153,7 +144,7 @@ private Q_SLOTS:
     void allUntickedDeletesEveryRight()
     {
         Dialogs::Script script;
-        open();
+        open(ledgerRights());
         QVERIFY(chooseItem(w->ComboBox1, QStringLiteral("张三")));
         setTicks({});
         Gui::click(w->BitBtn1);
@@ -168,7 +159,7 @@ private Q_SLOTS:
     void confirmWithoutAChosenUserIsRefused()
     {
         Dialogs::Script script;
-        open();
+        open(ledgerRights());
         setTicks({QStringLiteral("添加用户")});
         const QStringList before = db->rows(QStringLiteral("select * from 权限清单 order by rowid"));
         Gui::click(w->BitBtn1);
@@ -180,7 +171,7 @@ private Q_SLOTS:
     void userDeletedMeanwhileIsRefused()
     {
         Dialogs::Script script;
-        open();
+        open(ledgerRights());
         QVERIFY(chooseItem(w->ComboBox1, QStringLiteral("李四")));
         db->exec(QStringLiteral("delete from 用户清单 where 工号='u2'"));
         Gui::click(w->BitBtn1);
@@ -195,7 +186,7 @@ private Q_SLOTS:
         db->exec(QStringLiteral("create trigger refuse_invoice before insert on 权限清单 when new.权限名称='发票登记' "
                                 "begin select raise(abort, 'refused for the test'); end"));
         Dialogs::Script script;
-        open();
+        open(ledgerRights());
         QVERIFY(chooseItem(w->ComboBox1, QStringLiteral("张三")));
         const QStringList before = stored(QStringLiteral("u1"));
         setTicks({QStringLiteral("添加用户"), QStringLiteral("合同登记"), QStringLiteral("发票登记"), QStringLiteral("数据备份")});

@@ -8,6 +8,7 @@
 #include "support/Gui.h"
 #include "support/TestDb.h"
 #include "support/TestRegistry.h"
+#include "support/WindowTest.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -15,7 +16,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -23,19 +23,11 @@ using Dialogs::Kind;
 
 // The user window: exit length checks, the add with its checks in order, the
 // list without the supervisor, changing and deleting users.
-class TestUser : public QObject
+class TestUser : public QObject, public WindowTest<TUser>
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDb> db;
-    QPointer<TUser> w;
 
-    void open()
-    {
-        w = new TUser;
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w));
-    }
 
     void fill(const QString &job, const QString &name, const QString &password, const QString &confirm, int department)
     {
@@ -80,8 +72,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        delete w;
-        db.reset();
+        closeAll();
     }
 
     void opensWithDepartmentsAndDefaults()

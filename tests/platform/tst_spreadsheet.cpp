@@ -1,4 +1,4 @@
-#include "platform/spreadsheet/RecordingSpreadsheet.h"
+#include "support/RecordingSpreadsheet.h"
 #include "platform/spreadsheet/SpreadsheetApp.h"
 #include "platform/spreadsheet/XlsxSpreadsheet.h"
 #include "support/TestRegistry.h"

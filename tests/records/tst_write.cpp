@@ -3,7 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/data/Dataset.h"
 #include "platform/data/Format.h"
-#include "platform/spreadsheet/RecordingSpreadsheet.h"
+#include "support/RecordingSpreadsheet.h"
 #include "platform/widgets/DBComboBox.h"
 #include "platform/widgets/DBEdit.h"
 #include "platform/widgets/DBGrid.h"

@@ -2,7 +2,7 @@
 #include "platform/Dialogs.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Dataset.h"
-#include "platform/spreadsheet/RecordingSpreadsheet.h"
+#include "support/RecordingSpreadsheet.h"
 #include "platform/spreadsheet/XlsxSpreadsheet.h"
 #include "platform/widgets/DBGrid.h"
 #include "reports/ExportGridsToExcel.h"

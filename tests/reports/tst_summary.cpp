@@ -2,7 +2,7 @@
 #include "platform/data/Dataset.h"
 #include "platform/data/Format.h"
 #include "platform/report/Report.h"
-#include "platform/spreadsheet/RecordingSpreadsheet.h"
+#include "support/RecordingSpreadsheet.h"
 #include "platform/widgets/DBGrid.h"
 #include "platform/widgets/DateTimePicker.h"
 #include "reports/TQuickReport1.h"

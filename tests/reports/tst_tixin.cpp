@@ -1,6 +1,6 @@
 #include "platform/Dialogs.h"
 #include "platform/data/Dataset.h"
-#include "platform/spreadsheet/RecordingSpreadsheet.h"
+#include "support/RecordingSpreadsheet.h"
 #include "platform/widgets/DBGrid.h"
 #include "reports/TTiXin.h"
 #include "support/Gui.h"

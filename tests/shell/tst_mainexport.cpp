@@ -1,7 +1,7 @@
 #include "ShellFixture.h"
 
 #include "platform/Dialogs.h"
-#include "platform/spreadsheet/RecordingSpreadsheet.h"
+#include "support/RecordingSpreadsheet.h"
 #include "platform/widgets/DBGrid.h"
 #include "shell/TMain.h"
 #include "support/Gui.h"

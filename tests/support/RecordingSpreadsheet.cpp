@@ -1,4 +1,4 @@
-#include "platform/spreadsheet/RecordingSpreadsheet.h"
+#include "support/RecordingSpreadsheet.h"
 
 #include <QDate>
 #include <QLocale>
