@@ -2,11 +2,11 @@
 
 #include "db/Tdm.h"
 #include "platform/Application.h"
-#include "platform/BalloonHint.h"
 #include "platform/Icons.h"
 #include "platform/Resources.h"
 #include "reports/TQuickReport1.h"
 #include "shell/ShellConfig.h"
+#include "shell/THintWin.h"
 #include "shell/TFlash.h"
 #include "shell/TLogin.h"
 #include "shell/TLoginServer.h"
@@ -30,7 +30,7 @@ std::unique_ptr<QWidget> showSplash()
 
 void setUpHints(QApplication *app)
 {
-    BalloonHint::install(app, QStringLiteral("KaderoV1.5"));
+    THintWin::install(app, QStringLiteral("KaderoV1.5"));
 }
 
 int runProgram(int argc, char **argv)

@@ -1,6 +1,6 @@
 #include "ShellFixture.h"
 
-#include "platform/BalloonHint.h"
+#include "shell/THintWin.h"
 #include "platform/Dialogs.h"
 #include "shell/StartUp.h"
 #include "shell/TMain.h"
@@ -26,7 +26,7 @@ class TstHints : public QObject
     }
 
 private Q_SLOTS:
-    void cleanup() { BalloonHint::uninstall(); }
+    void cleanup() { THintWin::uninstall(); }
 
     void hintShowsAsBalloonTitledWithTheProduct_data()
     {
@@ -57,12 +57,12 @@ private Q_SLOTS:
         // Away from every hinted control first: no balloon.
         QTest::mouseMove(s.main->TreeView1, s.main->TreeView1->rect().center());
         QApplication::processEvents();
-        QCOMPARE(BalloonHint::current(), nullptr);
+        QCOMPARE(THintWin::current(), nullptr);
 
         // Resting on the control shows its hint at once, as a balloon.
         QTest::mouseMove(control, control->rect().center());
         QApplication::processEvents();
-        Balloon *balloon = BalloonHint::current();
+        Balloon *balloon = THintWin::current();
         QVERIFY(balloon);
         QCOMPARE(balloon->title(), QStringLiteral("KaderoV1.5"));
         QCOMPARE(balloon->text(), hint);

@@ -1,6 +1,6 @@
 #include "support/TestRegistry.h"
 
-#include "platform/BalloonHint.h"
+#include "shell/THintWin.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,7 +23,7 @@ int balloonWindows()
 
 } // namespace
 
-class TestBalloonHint : public QObject
+class TestHintWin : public QObject
 {
     Q_OBJECT
 
@@ -42,7 +42,7 @@ class TestBalloonHint : public QObject
 private Q_SLOTS:
     void init()
     {
-        BalloonHint::install(qApp, QStringLiteral("KaderoV1.5"));
+        THintWin::install(qApp, QStringLiteral("KaderoV1.5"));
         window = new QWidget;
         auto *layout = new QHBoxLayout(window);
         hinted = new QLineEdit;
@@ -66,14 +66,14 @@ private Q_SLOTS:
     void cleanup()
     {
         delete window;
-        BalloonHint::uninstall();
+        THintWin::uninstall();
     }
 
     void enteringHintedControlShowsBalloonAtOnce()
     {
-        QCOMPARE(BalloonHint::current(), nullptr);
+        QCOMPARE(THintWin::current(), nullptr);
         moveTo(hinted);
-        Balloon *b = BalloonHint::current();
+        Balloon *b = THintWin::current();
         QVERIFY(b);
         QCOMPARE(b->title(), QStringLiteral("KaderoV1.5"));
         QCOMPARE(b->text(), QStringLiteral("请选择项目"));
@@ -89,34 +89,34 @@ private Q_SLOTS:
     void secondRequestOverSameControlKeepsOneBalloon()
     {
         moveTo(hinted, QPoint(5, 5));
-        Balloon *first = BalloonHint::current();
+        Balloon *first = THintWin::current();
         QVERIFY(first);
-        const int attached = BalloonHint::attachCount();
+        const int attached = THintWin::attachCount();
         moveTo(hinted, QPoint(20, 8));
         QHelpEvent request(QEvent::ToolTip, QPoint(20, 8), hinted->mapToGlobal(QPoint(20, 8)));
         QApplication::sendEvent(hinted, &request);
-        QCOMPARE(BalloonHint::current(), first);
-        QCOMPARE(BalloonHint::attachCount(), attached);
+        QCOMPARE(THintWin::current(), first);
+        QCOMPARE(THintWin::attachCount(), attached);
         QCOMPARE(balloonWindows(), 1);
     }
 
     void leavingHidesBalloon()
     {
         moveTo(hinted);
-        QVERIFY(BalloonHint::current());
+        QVERIFY(THintWin::current());
         moveTo(plain);
-        QCOMPARE(BalloonHint::current(), nullptr);
+        QCOMPARE(THintWin::current(), nullptr);
         // And it comes back on the way in again.
         moveTo(hinted);
-        QVERIFY(BalloonHint::current());
-        QCOMPARE(BalloonHint::current()->text(), QStringLiteral("请选择项目"));
+        QVERIFY(THintWin::current());
+        QCOMPARE(THintWin::current()->text(), QStringLiteral("请选择项目"));
     }
 
     void controlWithoutHintShowsNothing()
     {
         moveTo(plain);
         QTest::qWait(900);
-        QCOMPARE(BalloonHint::current(), nullptr);
+        QCOMPARE(THintWin::current(), nullptr);
         QVERIFY(!QToolTip::isVisible());
     }
 
@@ -126,7 +126,7 @@ private Q_SLOTS:
         // Longer than the platform's tool-tip delay: the request comes and is swallowed.
         QTest::qWait(1200);
         QVERIFY(!QToolTip::isVisible());
-        QVERIFY(BalloonHint::current());
+        QVERIFY(THintWin::current());
         QHelpEvent request(QEvent::ToolTip, QPoint(3, 3), hinted->mapToGlobal(QPoint(3, 3)));
         QApplication::sendEvent(hinted, &request);
         QVERIFY(request.isAccepted());
@@ -139,20 +139,20 @@ private Q_SLOTS:
         QWidget *edit = combo->lineEdit();
         QVERIFY(edit);
         moveTo(edit);
-        QVERIFY(BalloonHint::current());
-        QCOMPARE(BalloonHint::current()->text(), QStringLiteral("请选择合同编号"));
-        QCOMPARE(BalloonHint::current()->target(), combo);
+        QVERIFY(THintWin::current());
+        QCOMPARE(THintWin::current()->text(), QStringLiteral("请选择合同编号"));
+        QCOMPARE(THintWin::current()->target(), combo);
     }
 
     void movingBetweenHintedControlsSwitchesText()
     {
         moveTo(hinted);
-        const int attached = BalloonHint::attachCount();
+        const int attached = THintWin::attachCount();
         moveTo(combo->lineEdit());
-        QCOMPARE(BalloonHint::current()->text(), QStringLiteral("请选择合同编号"));
+        QCOMPARE(THintWin::current()->text(), QStringLiteral("请选择合同编号"));
         moveTo(hinted);
-        QCOMPARE(BalloonHint::current()->text(), QStringLiteral("请选择项目"));
-        QCOMPARE(BalloonHint::attachCount(), attached + 2);
+        QCOMPARE(THintWin::current()->text(), QStringLiteral("请选择项目"));
+        QCOMPARE(THintWin::attachCount(), attached + 2);
         QCOMPARE(balloonWindows(), 1);
     }
 
@@ -160,21 +160,21 @@ private Q_SLOTS:
     {
         moveTo(hinted);
         hinted->setToolTip(QStringLiteral("请选择合同编号"));
-        QCOMPARE(BalloonHint::current()->text(), QStringLiteral("请选择合同编号"));
+        QCOMPARE(THintWin::current()->text(), QStringLiteral("请选择合同编号"));
         hinted->setToolTip(QString());
-        QCOMPARE(BalloonHint::current(), nullptr);
+        QCOMPARE(THintWin::current(), nullptr);
     }
 
     void clickOrHiddenControlDismisses()
     {
         moveTo(hinted);
         QTest::mouseClick(hinted, Qt::LeftButton);
-        QCOMPARE(BalloonHint::current(), nullptr);
+        QCOMPARE(THintWin::current(), nullptr);
         moveTo(plain);
         moveTo(hinted);
-        QVERIFY(BalloonHint::current());
+        QVERIFY(THintWin::current());
         hinted->hide();
-        QCOMPARE(BalloonHint::current(), nullptr);
+        QCOMPARE(THintWin::current(), nullptr);
     }
 
     void itemTipOfAViewShowsAsBalloon()
@@ -184,12 +184,12 @@ private Q_SLOTS:
         moveTo(list->viewport(), r.center());
         QHelpEvent request(QEvent::ToolTip, r.center(), list->viewport()->mapToGlobal(r.center()));
         QApplication::sendEvent(list->viewport(), &request);
-        QTRY_VERIFY(BalloonHint::current());
-        QCOMPARE(BalloonHint::current()->text(), QStringLiteral("请双击选定！"));
-        QCOMPARE(BalloonHint::current()->title(), QStringLiteral("KaderoV1.5"));
+        QTRY_VERIFY(THintWin::current());
+        QCOMPARE(THintWin::current()->text(), QStringLiteral("请双击选定！"));
+        QCOMPARE(THintWin::current()->title(), QStringLiteral("KaderoV1.5"));
         QTRY_VERIFY(!QToolTip::isVisible());
     }
 };
 
-KD_TEST(TestBalloonHint)
-#include "tst_balloonhint.moc"
+KD_TEST(TestHintWin)
+#include "tst_hintwin.moc"
