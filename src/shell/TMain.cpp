@@ -80,12 +80,12 @@ void TMain::connectHandlers()
 {
     for (QAction *item : commandItems())
         onUserAction(item, &QAction::triggered, this, [this, action = item->objectName()] { runCommand(action); });
+    // The items that are no child-window command.
     const std::pair<QAction *, void (TMain::*)()> handlers[] = {
-        {Menu_Exit, &TMain::Menu_ExitClick},
-        {T1, &TMain::T1Click},                         {N2, &TMain::N2Click},
-        {Menu_Expand, &TMain::Menu_ExpandClick},
-        {Menu_Collapse, &TMain::Menu_CollapseClick},   {Menu_Refresh, &TMain::Menu_RefreshClick},
-        {N9, &TMain::N9Click},                         {N10, &TMain::N10Click},
+        {Menu_Exit, &TMain::Menu_ExitClick},               {T1, &TMain::T1Click},
+        {N2, &TMain::N2Click},                             {Menu_Expand, &TMain::Menu_ExpandClick},
+        {Menu_Collapse, &TMain::Menu_CollapseClick},       {Menu_Refresh, &TMain::Menu_RefreshClick},
+        {N9, &TMain::N9Click},                             {N10, &TMain::N10Click},
         {Menu_OutToExcel1, &TMain::Menu_OutToExcel1Click}, {Menu_OutToExcel2, &TMain::Menu_OutToExcel2Click},
     };
     for (const auto &[action, handler] : handlers)
