@@ -8,7 +8,6 @@
 #include "platform/data/DbError.h"
 #include "platform/data/SqlConnection.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,7 +21,7 @@ namespace {
 constexpr int kCopiedPercent = 95;
 } // namespace
 
-Tback::Tback(QWidget *parent) : QWidget(parent), m_folder(QCoreApplication::applicationDirPath())
+Tback::Tback(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -31,7 +30,7 @@ Tback::Tback(QWidget *parent) : QWidget(parent), m_folder(QCoreApplication::appl
     setObjectName(QStringLiteral("back"));
 
     Label1 = named(new QLabel(QStringLiteral("注意："), this), "Label1");
-    Label2 = named(new QLabel(QStringLiteral("备份数据存放在本程序的安装目录下。"), this), "Label2");
+    Label2 = named(new QLabel(QStringLiteral("备份数据存放在数据库文件所在的目录下。"), this), "Label2");
     Button1 = named(new QPushButton(QStringLiteral("开始备份"), this), "Button1");
     Button2 = named(new QPushButton(QStringLiteral("退出备份"), this), "Button2");
     ProgressBar1 = named(new QProgressBar(this), "ProgressBar1");
@@ -58,17 +57,26 @@ Tback::Tback(QWidget *parent) : QWidget(parent), m_folder(QCoreApplication::appl
     setFixedSize(340, 170);
 }
 
+// Beside the database: an installed program's folder cannot be written, and a
+// restore copies the backup over the database file anyway.
+QString Tback::backupFolder() const
+{
+    if (!m_folder.isEmpty() || !dm)
+        return m_folder;
+    return QFileInfo(dm->ADOConnection1->filePath()).absolutePath();
+}
+
 QString Tback::newBackupPath() const
 {
     // A new name each time, so that no earlier backup is overwritten.
-    return DatabaseBackup::newPath(dm->ADOConnection1->filePath(), m_folder, QStringLiteral("backup"));
+    return DatabaseBackup::newPath(dm->ADOConnection1->filePath(), backupFolder(), QStringLiteral("backup"));
 }
 
 void Tback::backUp()
 {
-    const QFileInfo folder(m_folder);
-    if (!folder.isDir())
-        throw DbError(QStringLiteral("备份目录不存在：%1").arg(m_folder));
+    const QString into = backupFolder();
+    if (!QFileInfo(into).isDir())
+        throw DbError(QStringLiteral("备份目录不存在：%1").arg(into));
     const QString path = newBackupPath();
     DatabaseBackup::copyTo(*dm->ADOConnection1, path, [this](int done, int total) {
         ProgressBar1->setValue(total > 0 ? done * kCopiedPercent / total : 0);

@@ -6,16 +6,16 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-// Backs the open database up into the program's folder.
+// Backs the open database up into the folder of the database file.
 class Tback : public QWidget
 {
     Q_OBJECT
 public:
     explicit Tback(QWidget *parent = nullptr);
 
-    // Where backups go; the program's folder unless set.
+    // Where backups go; the database file's folder unless set.
     void setBackupFolder(const QString &folder) { m_folder = folder; }
-    QString backupFolder() const { return m_folder; }
+    QString backupFolder() const;
     // The file that the last successful backup wrote.
     QString lastBackupFile() const { return m_lastFile; }
 

@@ -1,10 +1,13 @@
 #include "shell/TLoginServer.h"
 
+#include "db/NewDatabase.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Named.h"
 #include "shell/ShellConfig.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -33,6 +36,8 @@ TLoginServer::TLoginServer(QWidget *parent) : QDialog(parent)
     edit2 = edit("edit2");
     Edit3 = edit("Edit3");
     Edit4 = edit("Edit4"); // shown in clear text, as typed
+    // An installed program offers a new user a ledger in the user's data folder.
+    edit2->setText(ShellConfig::proposedDatabase());
     form->addRow(QStringLiteral("数据库名称"), edit2);
     form->addRow(QStringLiteral("用户名称"), Edit3);
     form->addRow(QStringLiteral("登录口令"), Edit4);
@@ -67,7 +72,18 @@ void TLoginServer::setModalRunner(ModalRunner r) { runner() = std::move(r); }
 
 void TLoginServer::Button1Click()
 {
-    ShellConfig::writeSettings({edit2->text(), Edit3->text(), Edit4->text()});
+    const ShellConfig::Settings settings{edit2->text().trimmed(), Edit3->text().trimmed(), Edit4->text().trimmed()};
+    // The proposed ledger is made on first use, with the supervisor, so that
+    // the next start reaches the login window.
+    const QString proposed = ShellConfig::proposedDatabase();
+    if (!proposed.isEmpty() && QDir::cleanPath(ShellConfig::databaseFile(settings)) == QDir::cleanPath(proposed)
+        && !QFileInfo::exists(proposed)) {
+        QDir().mkpath(QFileInfo(proposed).absolutePath());
+        NewDatabaseOptions options;
+        options.databasePassword = settings.password;
+        createLedgerDatabase(proposed, options);
+    }
+    ShellConfig::writeSettings(settings);
     Dialogs::information(QStringLiteral("配置已完成，请重新启动程序"), QStringLiteral("提示"));
     accept();
     Program::end();

@@ -69,10 +69,10 @@ private Q_SLOTS:
             QFile::remove(QDir(folder.path()).filePath(f));
     }
 
-    void opensInTheProgramsFolderWithAnEmptyBar()
+    void opensBesideTheDatabaseWithAnEmptyBar()
     {
         w = new Tback;
-        QCOMPARE(w->backupFolder(), QCoreApplication::applicationDirPath());
+        QCOMPARE(w->backupFolder(), db->dir());
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
         QCOMPARE(w->ProgressBar1->value(), w->ProgressBar1->minimum());

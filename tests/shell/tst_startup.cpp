@@ -14,6 +14,7 @@
 #include "support/Gui.h"
 #include "support/TestRegistry.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QFile>
@@ -47,11 +48,100 @@ class TstStartUp : public QObject
         return s;
     }
 
+    // The user's own folders (XDG) for each test, so nothing lands in $HOME.
+    QTemporaryDir home;
+    QString userConfig() const { return home.filePath(QStringLiteral("config/kadero")); }
+    QString userData() const { return home.filePath(QStringLiteral("data/kadero")); }
+
 private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(home.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
+    }
     void cleanup()
     {
         TLoginServer::setModalRunner({});
         ShellConfig::setDirectory(QString());
+        qunsetenv("XDG_CONFIG_HOME");
+        qunsetenv("XDG_DATA_HOME");
+        QDir(home.path()).removeRecursively();
+        QDir().mkpath(home.path());
+    }
+
+    // KD.ini beside the program wins; a program folder that is not the
+    // user's own sends KD.ini to the user's configuration folder, where a
+    // relative database is taken from, and offers a ledger in the data folder.
+    void whereKdIniLives_data()
+    {
+        QTest::addColumn<QString>("programFolder");
+        QTest::addColumn<bool>("kdIniThere");
+        QTest::addColumn<bool>("besideProgram");
+        QTest::newRow("program folder the user can write") << QStringLiteral("portable") << false << true;
+        QTest::newRow("program folder nobody can write") << QStringLiteral("/proc") << false << false;
+        QTest::newRow("installed program's folder") << QStringLiteral("prefix/bin") << false << false;
+        QTest::newRow("KD.ini beside an installed program") << QStringLiteral("prefix/bin") << true << true;
+    }
+    void whereKdIniLives()
+    {
+        QFETCH(QString, programFolder);
+        QFETCH(bool, kdIniThere);
+        QFETCH(bool, besideProgram);
+        QTemporaryDir dir;
+        const QString program = programFolder.startsWith(QLatin1Char('/')) ? programFolder : dir.filePath(programFolder);
+        QDir().mkpath(program);
+        if (programFolder.startsWith(QLatin1String("prefix"))) {
+            QDir().mkpath(dir.filePath(QStringLiteral("prefix/share/applications")));
+            QFile entry(dir.filePath(QStringLiteral("prefix/share/applications/kadero.desktop")));
+            QVERIFY(entry.open(QIODevice::WriteOnly));
+        }
+        if (kdIniThere)
+            writeKdIni(program, QStringLiteral("ledger.db"), QString());
+        ShellConfig::setDirectory(program);
+
+        const QString folder = besideProgram ? program : userConfig();
+        QCOMPARE(ShellConfig::kdIniPath(), folder + QStringLiteral("/KD.ini"));
+        QCOMPARE(ShellConfig::databaseFile({QStringLiteral("ledger.db"), {}, {}}), folder + QStringLiteral("/ledger.db"));
+        QCOMPARE(ShellConfig::proposedDatabase(), besideProgram ? QString() : userData() + QStringLiteral("/kadero.db"));
+        if (!programFolder.startsWith(QLatin1Char('/'))) // the probe leaves nothing behind
+            QCOMPARE(QDir(program).entryList(QDir::Files), kdIniThere ? QStringList{QStringLiteral("KD.ini")} : QStringList());
+    }
+
+    // An installed program's first start: the settings dialog offers a ledger
+    // in the user's data folder, makes it with the supervisor, and the next
+    // start reaches the login window on it.
+    void firstStartOfAnInstalledProgramMakesTheProposedLedger()
+    {
+        ShellConfig::setDirectory(QStringLiteral("/proc"));
+        const QString ledger = userData() + QStringLiteral("/kadero.db");
+        {
+            Dialogs::Script script;
+            EndRecorder ends;
+            QString offered;
+            TLoginServer::setModalRunner([&](TLoginServer &d) {
+                offered = d.edit2->text();
+                Gui::click(d.Button1);
+            });
+            Started s = start();
+            QCOMPARE(offered, ledger);
+            QCOMPARE(script.texts(), QStringList{QStringLiteral("配置已完成，请重新启动程序")});
+            QVERIFY(ends.ended());
+        }
+        const IniFile ini(userConfig() + QStringLiteral("/KD.ini"));
+        QCOMPARE(ini.readString(QStringLiteral("KD"), QStringLiteral("database")), ledger);
+
+        Tdm dataModule;
+        Dialogs::Script script;
+        EndRecorder ends;
+        Started s = start();
+        QVERIFY(script.messages().isEmpty());
+        QCOMPARE(dataModule.ADOConnection1->filePath(), ledger);
+        Gui::retype(s.login->Edit1, QStringLiteral("admin"));
+        Gui::retype(s.login->Edit2, QStringLiteral("kadero"));
+        Gui::click(s.login->BitBtn1);
+        QVERIFY(script.messages().isEmpty());
+        QCOMPARE(s.main->statusPanel(1)->text(), QStringLiteral("操作员：合同管理部—系统主管"));
     }
 
     void withoutKdIniTheSettingsDialogWritesItAndEnds()
