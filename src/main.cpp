@@ -2,5 +2,7 @@
 
 int main(int argc, char **argv)
 {
+    if (const std::optional<int> answered = answerCommandLine(argc, argv))
+        return *answered;
     return runProgram(argc, argv);
 }

@@ -12,8 +12,11 @@
 #include "shell/TLoginServer.h"
 #include "shell/TMain.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTextStream>
 #include <QTimer>
 
 #include <memory>
@@ -31,6 +34,35 @@ std::unique_ptr<QWidget> showSplash()
 void setUpHints(QApplication *app)
 {
     THintWin::install(app, QStringLiteral("KaderoV1.5"));
+}
+
+std::optional<int> answerCommandLine(int argc, char **argv)
+{
+    bool help = false, version = false;
+    for (int i = 1; i < argc; ++i) {
+        help = help || qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "-h") == 0;
+        version = version || qstrcmp(argv[i], "--version") == 0;
+    }
+    if (!help && !version)
+        return std::nullopt;
+    QCoreApplication core(argc, argv); // the program's folder decides where KD.ini is
+    QTextStream out(stdout);
+    if (version) {
+        out << "kadero " << KD_VERSION << "\n";
+        return 0;
+    }
+    out << "用法：kadero [--help | --version]\n\n"
+        << "Kadero 合同管理 " << KD_VERSION << "：登记合同及其计划付款、实际付款和发票。\n\n"
+        << "  --help     显示本说明\n"
+        << "  --version  显示版本\n\n"
+        << "配置文件：" << QDir::toNativeSeparators(ShellConfig::kdIniPath()) << "\n";
+    const QString proposed = ShellConfig::proposedDatabase();
+    if (!proposed.isEmpty())
+        out << "首次启动时建议的账本：" << QDir::toNativeSeparators(proposed) << "\n";
+    out << "数据备份存放在数据库文件所在的目录下。\n"
+        << "新建账本：kadero-newdb 路径 [--demo] [--password 数据库口令] [--supervisor-password 主管口令]\n"
+        << "没有图形桌面时：xvfb-run -s \"-screen 0 1280x900x24\" kadero\n";
+    return 0;
 }
 
 int runProgram(int argc, char **argv)

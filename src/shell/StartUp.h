@@ -4,6 +4,13 @@
 // windows and objects that live for the whole run, then the message loop.
 int runProgram(int argc, char **argv);
 
+#include <optional>
+
+// --version and --help print on the terminal and end the program before any
+// window exists, so they work without a display. Empty for every other
+// command line.
+std::optional<int> answerCommandLine(int argc, char **argv);
+
 #include <QWidget>
 #include <memory>
 

@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QGroupBox>
 #include <QFile>
 #include <QFormLayout>
@@ -106,6 +107,33 @@ private Q_SLOTS:
         QCOMPARE(ShellConfig::proposedDatabase(), besideProgram ? QString() : userData() + QStringLiteral("/kadero.db"));
         if (!programFolder.startsWith(QLatin1Char('/'))) // the probe leaves nothing behind
             QCOMPARE(QDir(program).entryList(QDir::Files), kdIniThere ? QStringList{QStringLiteral("KD.ini")} : QStringList());
+    }
+
+    // Answered on the terminal before any window exists: no display needed.
+    void versionAndHelpNeedNoDisplay_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("version") << QStringLiteral("--version") << QStringLiteral("kadero %1").arg(QLatin1String(KD_VERSION));
+        QTest::newRow("help names the KD.ini in use")
+            << QStringLiteral("--help")
+            << QStringLiteral("配置文件：%1/KD.ini").arg(qEnvironmentVariable("KD_BIN_DIR"));
+    }
+    void versionAndHelpNeedNoDisplay()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, line);
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QLatin1String(name));
+        program.setProcessEnvironment(env);
+        program.start(qEnvironmentVariable("KD_BIN_DIR") + QStringLiteral("/kadero"), {option});
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        const QStringList lines = QString::fromUtf8(program.readAllStandardOutput()).split(QLatin1Char('\n'));
+        QVERIFY2(lines.contains(line), qPrintable(lines.join(QLatin1Char('\n'))));
     }
 
     // An installed program's first start: the settings dialog offers a ledger
