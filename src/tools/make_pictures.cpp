@@ -717,7 +717,7 @@ int main(int argc, char **argv)
     save(clientPicture(), QStringLiteral("pictures/client.jpg"), "JPEG", 90);
 
     save(icon(256, 64, programIcon), QStringLiteral("icons/kadero.png"), "PNG");
-    for (int s : {16, 32, 48})
+    for (int s : {16, 32, 48, 64, 128})
         save(icon(s, 64, programIcon), QStringLiteral("icons/kadero-%1.png").arg(s), "PNG");
 
     const struct {

@@ -1,0 +1,32 @@
+# cmake -DMANIFEST=build/install_manifest.txt -P cmake/Uninstall.cmake
+if(NOT EXISTS "${MANIFEST}")
+  message(FATAL_ERROR "Nothing to remove: ${MANIFEST} does not exist (run make install first).")
+endif()
+file(STRINGS "${MANIFEST}" files)
+set(folders "")
+foreach(f IN LISTS files)
+  if(EXISTS "${f}" OR IS_SYMLINK "${f}")
+    message(STATUS "Removing ${f}")
+    file(REMOVE "${f}")
+  endif()
+  get_filename_component(dir "${f}" DIRECTORY)
+  list(APPEND folders "${dir}")
+endforeach()
+# Folders the install made, deepest first, while they are empty; never the
+# prefix's own bin or share folder. The indexes that desktop tools build from
+# the installed files (update-desktop-database, gtk-update-icon-cache) do not
+# keep a folder.
+list(REMOVE_DUPLICATES folders)
+foreach(dir IN LISTS folders)
+  while(dir MATCHES "/share/.+" AND IS_DIRECTORY "${dir}")
+    file(GLOB left "${dir}/*" "${dir}/.*")
+    list(FILTER left EXCLUDE REGEX "/(mimeinfo|icon-theme)\\.cache$")
+    if(left)
+      break()
+    endif()
+    message(STATUS "Removing empty folder ${dir}")
+    file(REMOVE_RECURSE "${dir}")
+    get_filename_component(dir "${dir}" DIRECTORY)
+  endwhile()
+endforeach()
+file(REMOVE "${MANIFEST}")
