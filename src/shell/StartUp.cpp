@@ -65,14 +65,19 @@ std::optional<int> answerCommandLine(int argc, char **argv)
     return 0;
 }
 
+void setUpApplication(QApplication *app)
+{
+    initResources();
+    Application::setUpLook();
+    setUpHints(app);
+    QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+    QApplication::setWindowIcon(QIcon(iconFile("program")));
+}
+
 int runProgram(int argc, char **argv)
 {
     Application app(argc, argv);
-    initResources();
-    Application::setUpLook();
-    setUpHints(&app);
-    QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
-    QApplication::setWindowIcon(QIcon(iconFile("program")));
+    setUpApplication(&app);
 
     std::unique_ptr<QWidget> flash = showSplash();
 

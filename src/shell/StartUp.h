@@ -20,6 +20,9 @@ class QApplication;
 // product name.
 void setUpHints(QApplication *app);
 
+// Pictures, fonts, hints, the application's name and icon.
+void setUpApplication(QApplication *app);
+
 // Shows the splash window and returns once its timer has fired, events being
 // handled all the while; the caller destroys it when the windows exist.
 std::unique_ptr<QWidget> showSplash();
