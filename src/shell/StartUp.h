@@ -1,10 +1,10 @@
 #pragma once
 
+#include <optional>
+
 // Program entry: the splash for at least its timer's interval, then the
 // windows and objects that live for the whole run, then the message loop.
 int runProgram(int argc, char **argv);
-
-#include <optional>
 
 // --version and --help print on the terminal and end the program before any
 // window exists, so they work without a display. Empty for every other
