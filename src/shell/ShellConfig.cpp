@@ -66,7 +66,9 @@ QString kdIniPath()
 
 QString proposedDatabase()
 {
-    if (besideProgram())
+    // Only at the first start: a user whose ledger cannot be reached is not
+    // offered a new, empty one in its place.
+    if (besideProgram() || QFileInfo::exists(kdIniPath()))
         return QString();
     return QDir(userFolder(QStandardPaths::GenericDataLocation)).filePath(QStringLiteral("kadero.db"));
 }

@@ -16,8 +16,8 @@ void setDirectory(const QString &dir); // empty: back to the executable's folder
 QString kdIniPath();
 // Whether KD.ini lives beside the program rather than in the user's folder.
 bool besideProgram();
-// The ledger a new user of an installed program is offered; empty when
-// KD.ini lives beside the program.
+// The ledger a new user of an installed program is offered at the first
+// start; empty when KD.ini lives beside the program or already exists.
 QString proposedDatabase();
 
 // The database settings kept in KD.ini, each value trimmed.

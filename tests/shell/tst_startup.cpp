@@ -158,6 +158,7 @@ private Q_SLOTS:
         }
         const IniFile ini(userConfig() + QStringLiteral("/KD.ini"));
         QCOMPARE(ini.readString(QStringLiteral("KD"), QStringLiteral("database")), ledger);
+        QCOMPARE(ShellConfig::proposedDatabase(), QString()); // offered only once
 
         Tdm dataModule;
         Dialogs::Script script;
