@@ -61,6 +61,7 @@ std::optional<int> answerCommandLine(int argc, char **argv)
         out << "首次启动时建议的账本：" << QDir::toNativeSeparators(proposed) << "\n";
     out << "数据备份存放在数据库文件所在的目录下。\n"
         << "新建账本：kadero-newdb 路径 [--demo] [--password 数据库口令] [--supervisor-password 主管口令]\n"
+        << "升级旧账本：kadero-newdb 路径 --upgrade [--password 数据库口令]\n"
         << "没有图形桌面时：xvfb-run -s \"-screen 0 1280x900x24\" kadero\n";
     return 0;
 }

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QDir>
 #include <QLineEdit>
@@ -95,9 +96,22 @@ void shootWindow(TMain &main, const char *item, const QString &name)
     close(window);
 }
 
+// Logs in as the supervisor; on the way, the job number's edit menu.
 void logIn(TLogin *login)
 {
-    QTest::keyClicks(need<QLineEdit>(login, "Edit1"), QStringLiteral("admin"));
+    auto *jobNumber = need<QLineEdit>(login, "Edit1");
+    QTest::keyClicks(jobNumber, QStringLiteral("admin"));
+    const QPoint at(jobNumber->width() * 3 / 4, jobNumber->height() / 2);
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, jobNumber->mapToGlobal(at));
+    QApplication::sendEvent(jobNumber, &menuEvent);
+    QTest::qWait(300);
+    if (QWidget *menu = QApplication::activePopupWidget()) {
+        QWidget *window = login->parentWidget() ? login->parentWidget() : login;
+        shoot(QStringLiteral("edit-menu"), onScreen(window).united(menu->frameGeometry()).adjusted(-8, -8, 8, 8));
+        menu->close();
+    } else {
+        fail(QStringLiteral("no edit menu"));
+    }
     QTest::keyClicks(need<QLineEdit>(login, "Edit2"), QStringLiteral("kadero"));
     need<QPushButton>(login, "BitBtn1")->click();
     QTest::qWait(300);
@@ -126,8 +140,27 @@ void shootBalloon(TMain &main)
     close(window);
 }
 
-// The execution report of a contract: its page as printed, and the print
-// preview from which it is printed or saved as PDF.
+// The print dialog that the preview's printer button opens.
+void shootPrintDialog(QWidget *preview)
+{
+    QAction *print = nullptr;
+    for (QAction *a : preview->findChildren<QAction *>())
+        if (a->text() == QCoreApplication::translate("QPrintPreviewDialog", "Print"))
+            print = a;
+    if (!print)
+        return fail(QStringLiteral("no print button in the preview"));
+    QTimer::singleShot(1500, [preview] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog || dialog == preview)
+            return fail(QStringLiteral("no print dialog"));
+        shoot(QStringLiteral("print-dialog"), dialog->frameGeometry().united(preview->frameGeometry().adjusted(0, 0, 0, -200)));
+        dialog->close();
+    });
+    print->trigger();
+}
+
+// The execution report of a contract: its page as printed, the print preview
+// from which it is printed or saved as PDF, and the print dialog.
 void shootReport(TMain &main, const QString &contract)
 {
     QMdiSubWindow *window = open(main, "Menu_Account");
@@ -154,6 +187,7 @@ void shootReport(TMain &main, const QString &contract)
         preview->move(190, 70);
         QTest::qWait(500);
         shoot(QStringLiteral("print-preview"), preview->frameGeometry());
+        shootPrintDialog(preview);
         preview->close();
     });
     need<QPushButton>(window, "BitBtn1")->click();
