@@ -8,6 +8,7 @@
 #include "platform/Application.h"
 #include "platform/report/Report.h"
 #include "reports/TQuickReport1.h"
+#include "shell/Commands.h"
 #include "shell/ShellConfig.h"
 #include "shell/StartUp.h"
 #include "shell/TLogin.h"
@@ -234,6 +235,7 @@ int main(int argc, char **argv)
     const QString ledger = home.filePath(QStringLiteral("kadero.db"));
     NewDatabaseOptions demo;
     demo.demo = true;
+    demo.supervisorRights = commandRights();
     createLedgerDatabase(ledger, demo);
     ShellConfig::setDirectory(home.path());
     ShellConfig::writeSettings({ledger, QString(), QString()});
